@@ -13,7 +13,8 @@ if ! lpstat -r 2>/dev/null | grep -q "is running"; then
   done
 fi
 if ! lpstat -p PDF >/dev/null 2>&1; then
-  $sudo lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd
+  # lpadmin warns that printer drivers are deprecated; the queue works all the same.
+  $sudo lpadmin -p PDF -E -v cups-pdf:/ -P /usr/share/ppd/cups-pdf/CUPS-PDF_opt.ppd 2>/dev/null
 fi
 $sudo lpadmin -d PDF
 lpstat -d

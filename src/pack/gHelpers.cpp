@@ -71,7 +71,8 @@ QString ExpandPath(const QString& name, const QString& baseFolder) {
 
 QString WithTrailingBackslash(const QString& folder) {
   if (folder.isEmpty() || EndsWithSeparator(folder)) return folder;
-  return folder + u'\\';
+  // A native folder keeps native separators.
+  return folder + (folder.startsWith(u'/') ? u'/' : u'\\');
 }
 
 QString WithoutTrailingBackslash(const QString& folder) {

@@ -25,6 +25,8 @@ QString ExeRelativePath(const QString& name);
 // Resolves a relative name with leading "..\" steps against a base folder
 // (empty base: the executable's folder).
 QString ExpandPath(const QString& name, const QString& baseFolder);
+// Appends "\" ("/" to a native folder starting with "/") unless the text
+// already ends with a separator; an empty text stays empty.
 QString WithTrailingBackslash(const QString& folder);
 QString WithoutTrailingBackslash(const QString& folder);
 // "work\item.html" + "x" -> "work\itemx.html"
