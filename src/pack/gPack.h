@@ -90,6 +90,9 @@ QString ReadPackText(const QString& name, const QString& substitute = {});
 QImage LoadPackPicture(const QString& name);
 bool PackFileExists(const QString& name);
 
+// Scrambles or unscrambles bytes in place (the same XOR both ways).
+void ScrambleBytes(QByteArray& bytes);
+
 // Text lines as ReadPackText joins them: split at CR, LF or CR LF, stopped
 // by a NUL, CR LF after every line.
 QString NormalizeLineBreaks(QStringView text);

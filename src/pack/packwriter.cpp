@@ -64,7 +64,7 @@ bool PackWriter::add(const QByteArray& name, const QByteArray& data, bool scramb
   entry.flag = scrambled ? 1 : 0;
   if (scrambled) {
     QByteArray stored = data;
-    for (char& b : stored) b = char(quint8(b) ^ kScrambleKey);
+    ScrambleBytes(stored);
     if (!write(stored)) return false;
   } else if (!write(data)) {
     return false;
