@@ -49,6 +49,10 @@ void ConsoleUi::showMessage(MessageKind, const QString& text) {
   std::fprintf(stderr, "%s\n", text.toLocal8Bit().constData());
 }
 
+void ConsoleUi::quitApplication(int code) { QCoreApplication::exit(code); }
+
+void QtUi::quitApplication(int code) { QCoreApplication::exit(code); }
+
 void QtUi::showMessage(MessageKind kind, const QString& text) {
   if (!HaveWidgets()) {
     ConsoleUi().showMessage(kind, text);
@@ -155,6 +159,7 @@ void ScriptedUi::clear() {
   openedDocuments.clear();
   startedPrograms.clear();
   modalWindows.clear();
+  exitCodes.clear();
 }
 
 ScopedScriptedUi::ScopedScriptedUi() {

@@ -41,6 +41,8 @@ class UiServices {
   // argument list. Never a shell command line. False when it could not start.
   virtual bool openDocument(const QString& target) = 0;
   virtual bool startProgram(const QString& program, const QStringList& arguments) = 0;
+  // Ends the application's event loop with the exit code.
+  virtual void quitApplication(int code) = 0;
 };
 
 // The services in use. Until one is installed, messages go to stderr and
@@ -64,6 +66,7 @@ class ConsoleUi final : public UiServices {
   int runModal(QWidget*) override { return 0; }
   bool openDocument(const QString&) override { return false; }
   bool startProgram(const QString&, const QStringList&) override { return false; }
+  void quitApplication(int code) override;
 };
 
 // Message boxes and dialogs of Qt Widgets.
@@ -76,6 +79,7 @@ class QtUi final : public UiServices {
   int runModal(QWidget* window) override;
   bool openDocument(const QString& target) override;
   bool startProgram(const QString& program, const QStringList& arguments) override;
+  void quitApplication(int code) override;
 };
 
 // For tests: records every message and request, answers from queues.
@@ -90,6 +94,7 @@ class ScriptedUi final : public UiServices {
   std::vector<QString> openedDocuments;
   std::vector<QStringList> startedPrograms;  // program first, then its arguments
   std::vector<QWidget*> modalWindows;
+  std::vector<int> exitCodes;  // quitApplication requests
 
   QStringList fileAnswers;                  // taken from the front; empty: cancelled
   std::vector<std::optional<QColor>> colorAnswers;
@@ -102,6 +107,7 @@ class ScriptedUi final : public UiServices {
   int runModal(QWidget* window) override;
   bool openDocument(const QString& target) override;
   bool startProgram(const QString& program, const QStringList& arguments) override;
+  void quitApplication(int code) override { exitCodes.push_back(code); }
 
   QStringList texts() const;  // every message text, in order
   void clear();

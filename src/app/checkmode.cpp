@@ -1,0 +1,166 @@
+#include "app/checkmode.h"
+
+#include <QAbstractButton>
+#include <QApplication>
+#include <QComboBox>
+#include <QDir>
+#include <QJsonArray>
+#include <QJsonDocument>
+#include <QJsonObject>
+#include <QLineEdit>
+#include <cstdio>
+
+#include "controls/skForm.h"
+#include "controls/skPanel.h"
+#include "controls/skPlayers.h"
+#include "controls/skSimple.h"
+#include "interp/skUseStract.h"
+#include "pack/gHelpers.h"
+#include "pack/gPack.h"
+#include "platform/codepage.h"
+#include "platform/uiservices.h"
+
+namespace tobrina {
+namespace {
+
+QString ClassName(const QObject* object) {
+  return QString::fromLatin1(object->metaObject()->className()).section(QStringLiteral("::"), -1);
+}
+
+// The description files of the folder: pack entries first, then loose files.
+QStringList DescriptionFiles(const QString& folder) {
+  QStringList names;
+  auto consider = [&names](const QString& name) {
+    const QString lower = name.toLower();
+    if (lower.startsWith(u"struct_") && lower.endsWith(u".txt") && !lower.contains(u'\\') && !names.contains(lower))
+      names << lower;
+  };
+  if (const auto& entries = PackState().entries)
+    for (const TData& e : *entries) consider(DecodeCp1251(e.name));
+  for (const QString& file : QDir(folder).entryList({QStringLiteral("*.txt")}, QDir::Files)) consider(file);
+  names.sort();
+  return names;
+}
+
+// The container an object reports: the described object or page it sits in.
+QString ContainerName(const TSkStract& stract, const QObject* object) {
+  const std::vector<QObject*> all = stract.registry(Kind::All);
+  const QObject* parent = object->parent();
+  if (auto* media = qobject_cast<const TSkMedia*>(object)) parent = media->displayArea;
+  for (; parent; parent = parent->parent()) {
+    const bool described = std::find(all.begin(), all.end(), parent) != all.end();
+    const bool page = parent->parent() && parent->parent() == stract.window()->pageSet();
+    if (described || page) return parent->objectName();
+  }
+  return {};
+}
+
+QString TextOf(const QObject* object) {
+  if (auto* label = qobject_cast<const TSkLabel*>(object)) return label->wideCaption();
+  if (auto* button = qobject_cast<const QAbstractButton*>(object)) return button->text();
+  if (auto* edit = qobject_cast<const QLineEdit*>(object)) return edit->text();
+  if (auto* combo = qobject_cast<const QComboBox*>(object)) return combo->currentText();
+  return {};
+}
+
+QJsonObject CheckWindow(const QString& file, const QStringList& actions, ScriptedUi& ui, bool* errorRaised) {
+  ui.clear();
+  QJsonArray handedOver;
+  TfrmFORM form;
+  TSkStract stract(&form, file);
+  // Words nothing handles are recorded, so authors see them.
+  stract.OnWindowAction = [&handedOver](const RHelpAction& r) { handedOver.append(r.Action); };
+  stract.OnSecondaryWindowAction = stract.OnWindowAction;
+  stract.LoadDescription();
+  stract.ActivateDescription();
+  form.show();
+  QCoreApplication::processEvents();
+  const std::size_t loadMessages = ui.messages.size();
+  for (const QString& action : actions) {
+    stract.RunActionText(action);
+    QCoreApplication::processEvents();
+  }
+
+  QJsonArray objects;
+  for (QObject* object : stract.registry(Kind::All)) {
+    QJsonObject o;
+    o[QStringLiteral("name")] = object->objectName();
+    o[QStringLiteral("type")] = stract.description()->readString(object->objectName(), u"type").toLower();
+    o[QStringLiteral("class")] = ClassName(object);
+    o[QStringLiteral("container")] = ContainerName(stract, object);
+    if (auto* w = qobject_cast<QWidget*>(object); w && !w->isWindow()) {
+      const QRect g = w->geometry();
+      o[QStringLiteral("bounds")] = QJsonObject{{QStringLiteral("left"), g.left()},
+                                                {QStringLiteral("top"), g.top()},
+                                                {QStringLiteral("width"), g.width()},
+                                                {QStringLiteral("height"), g.height()}};
+      o[QStringLiteral("visible")] = !w->isHidden();
+      o[QStringLiteral("enabled")] = w->isEnabled();
+    }
+    const QString text = TextOf(object);
+    if (!text.isEmpty()) o[QStringLiteral("text")] = text;
+    objects.append(o);
+  }
+  QJsonArray messages;
+  for (std::size_t i = 0; i < ui.messages.size(); ++i) {
+    const auto& m = ui.messages[i];
+    messages.append(m.text);
+    // Whatever loading says is an error; later, only the error box is.
+    if (i < loadMessages || m.kind == MessageKind::Error) *errorRaised = true;
+  }
+  return QJsonObject{{QStringLiteral("file"), file},
+                     {QStringLiteral("class"), ClassName(&form)},
+                     {QStringLiteral("caption"), form.windowTitle()},
+                     {QStringLiteral("width"), form.width()},
+                     {QStringLiteral("height"), form.height()},
+                     {QStringLiteral("objects"), objects},
+                     {QStringLiteral("messages"), messages},
+                     {QStringLiteral("handed_over"), handedOver}};
+}
+
+}  // namespace
+
+bool ParseCheckArguments(const QStringList& arguments, CheckOptions& options) {
+  for (qsizetype i = 0; i < arguments.size(); ++i) {
+    const QString& a = arguments[i];
+    if (a == u"--check") continue;
+    if ((a == u"--window" || a == u"--run") && i + 1 < arguments.size()) {
+      (a == u"--window" ? options.window : (options.actions << QString(), options.actions.last())) = arguments[++i];
+    } else if (!a.startsWith(u"--") && options.folder.isEmpty()) {
+      options.folder = a;
+    } else {
+      std::fprintf(stderr, "usage: tobrina --check [--window NAME] [--run ACTION]... [FOLDER]\n");
+      return false;
+    }
+  }
+  return true;
+}
+
+QByteArray CheckReport(const CheckOptions& options, bool* errorRaised) {
+  *errorRaised = false;
+  const QString folder = options.folder.isEmpty() ? ExeFolder() : options.folder;
+  const QString old = QDir::currentPath();
+  QDir::setCurrent(folder);
+  ScopedScriptedUi ui;
+  OpenPack(QString::fromLatin1(kPackFileName));
+  QStringList files = DescriptionFiles(QDir::currentPath());
+  if (!options.window.isEmpty()) {
+    QString wanted = options.window.toLower();
+    if (!wanted.endsWith(u".txt")) wanted = QStringLiteral("struct_") + wanted + QStringLiteral(".txt");
+    files = {wanted};
+  }
+  QJsonArray windows;
+  for (const QString& file : std::as_const(files)) windows.append(CheckWindow(file, options.actions, *ui, errorRaised));
+  ClosePack();
+  QDir::setCurrent(old);
+  return QJsonDocument(QJsonObject{{QStringLiteral("windows"), windows}}).toJson(QJsonDocument::Indented);
+}
+
+int RunCheck(const CheckOptions& options) {
+  bool error = false;
+  const QByteArray json = CheckReport(options, &error);
+  std::fwrite(json.constData(), 1, std::size_t(json.size()), stdout);
+  return error ? 1 : 0;
+}
+
+}  // namespace tobrina

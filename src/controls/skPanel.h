@@ -1,0 +1,90 @@
+#pragma once
+// Containers: panels, parent panels, scroll boxes, and the splitter.
+
+#include <QFrame>
+#include <QScrollArea>
+
+#include "controls/skControl.h"
+#include "controls/vcllayout.h"
+
+namespace tobrina {
+
+// Centres a panel in its container along the axes it is told to, from the
+// container's outer size.
+void CenterInContainer(QWidget* control, bool horizontally, bool vertically);
+// Width/height of a percent size: (container client size div 100) * percent.
+void ApplyPercent(QWidget* control, int widthPercent, int heightPercent);
+// Toggles visibility, putting the control back where it was when shown again.
+void ShowOrHide(QWidget* control, QPoint& saved);
+
+
+
+class TSkPanel final : public QFrame, public SkControl {
+  Q_OBJECT
+ public:
+  explicit TSkPanel(QWidget* parent);
+  void ShowOrHide() { tobrina::ShowOrHide(this, saved_); }
+  void Centre() { CenterInContainer(this, centerHorizontally, centerVertically); }
+  int widthPercent = 0;   // 0: the width is in pixels
+  int heightPercent = 0;
+  bool centerHorizontally = false;
+  bool centerVertically = false;
+  QString caption;
+
+ signals:
+  void doubleClicked();
+  void pressed();
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  QPoint saved_;
+};
+
+class TParentPanel final : public QFrame, public SkControl {
+  Q_OBJECT
+ public:
+  explicit TParentPanel(QWidget* parent);
+  void ShowOrHide() { tobrina::ShowOrHide(this, saved_); }
+  void Centre() { CenterInContainer(this, centerHorizontally, centerVertically); }
+  int widthPercent = 0;   // 0: the width is in pixels
+  int heightPercent = 0;
+  bool centerHorizontally = false;
+  bool centerVertically = false;
+
+ signals:
+  void doubleClicked();
+  void pressed();
+
+ protected:
+  void mouseDoubleClickEvent(QMouseEvent* event) override;
+  void mousePressEvent(QMouseEvent* event) override;
+
+ private:
+  QPoint saved_;
+};
+
+// A scroll box: its children live on an inner area that scrolls.
+class TSkScrollBox final : public QScrollArea, public SkControl {
+  Q_OBJECT
+ public:
+  explicit TSkScrollBox(QWidget* parent);
+  QWidget* area() const { return widget(); }
+
+ protected:
+  void resizeEvent(QResizeEvent* event) override;
+};
+
+class TSkSplitter final : public VclSplitter, public SkControl {
+  Q_OBJECT
+ public:
+  explicit TSkSplitter(QWidget* parent);
+  void ShowOrHide() { tobrina::ShowOrHide(this, saved_); }
+
+ private:
+  QPoint saved_;
+};
+
+}  // namespace tobrina
