@@ -7,6 +7,7 @@
 #include <functional>
 
 #include "interp/skCommand.h"
+#include "interp/skHotKey.h"
 #include "pack/gHelpers.h"
 
 namespace tobrina {
@@ -23,6 +24,13 @@ class TSkForm : public QWidget {
   // Adds a page named "p" + the number of pages so far and makes it current.
   QWidget* addPage();
   QWidget* page(int index) const;
+
+  // Adds "key text*action", bound to the page shown now (every page, -1,
+  // when the window has no notebook).
+  void RegisterHotKey(const QString& text);
+  const TSkHotKey& hotKeys() const { return hotKeys_; }
+  // The current notebook page, -1 without a notebook.
+  int currentPageIndex() const;
 
   void setHelpButton(bool on) { helpButton = on; }
   void setSizeable(bool on);
@@ -50,14 +58,27 @@ class TSkForm : public QWidget {
 
   // Starts the window system's own move, as if the caption were dragged.
   void dragByBody();
+  // The window's key handler: hot keys, Esc, and the developer keys. The
+  // window sees every key before the focused control, which still gets it.
+  void handleKey(int key, Qt::KeyboardModifiers modifiers);
+  // Runs the help action with the pointer's screen position as the anchor.
+  void requestHelp();
+
+  // The menu shown as the window's system menu (Alt+Space).
+  QPointer<QMenu> systemMenu;
+  QMenu* defaultSystemMenu() const { return defaultSystemMenu_; }
 
  protected:
-  void keyPressEvent(QKeyEvent* event) override;
+  bool eventFilter(QObject* watched, QEvent* event) override;
+  void showEvent(QShowEvent* event) override;
   void mousePressEvent(QMouseEvent* event) override;
   void resizeEvent(QResizeEvent* event) override;
 
  private:
   QStackedWidget* pages_ = nullptr;
+  TSkHotKey hotKeys_;
+  QMenu* defaultSystemMenu_;
+  bool effectPlayed_ = false;
 };
 
 // The generic window of "form_show": everything comes from its description.

@@ -94,15 +94,15 @@ void Place(QWidget* control, const QRect& bounds) {
   control->setGeometry(r);
 }
 
-// Whether a goes before b in the stack of one alignment. The control just
-// changed is put first and the others are inserted around it, so on a tie
-// it keeps the place it was given.
+// Whether a goes nearer the edge than b. The control just changed is put
+// first and the others are inserted around it, so on a tie it is the one
+// nearer the edge.
 bool StacksBefore(const QRect& a, const QRect& b, Align align) {
   switch (align) {
     case Align::Top: return a.top() < b.top();
-    case Align::Bottom: return a.y() + a.height() >= b.y() + b.height();
+    case Align::Bottom: return a.y() + a.height() > b.y() + b.height();
     case Align::Left: return a.left() < b.left();
-    case Align::Right: return a.x() + a.width() >= b.x() + b.width();
+    case Align::Right: return a.x() + a.width() > b.x() + b.width();
     default: return false;
   }
 }
@@ -251,7 +251,6 @@ bool ControlData::eventFilter(QObject* watched, QEvent* event) {
   if (watched == owner) {
     switch (event->type()) {
       case QEvent::Resize:
-      case QEvent::ContentsRectChange:
         Arrange(owner, nullptr);
         break;
       case QEvent::ChildAdded: {
@@ -447,7 +446,7 @@ void VclSplitter::dragBy(int delta) {
     case Align::Left: g.setWidth(wanted); break;
     case Align::Top: g.setHeight(wanted); break;
     case Align::Right: g = QRect(g.x() + g.width() - wanted, g.y(), wanted, g.height()); break;
-    default: g.setHeight(wanted); break;
+    default: g = QRect(g.x(), g.y() + g.height() - wanted, g.width(), wanted); break;
   }
   Place(target, g);
   Arrange(parent, target);

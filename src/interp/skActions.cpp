@@ -63,6 +63,26 @@ void FormShow(TSkStract& s, const RCommand&, const QString& a1, const QString&, 
     Ui().runModal(form.get());
   }
 }
+void MenuShow(TSkStract& s, const RCommand&, const QString& a1, const QString& a2, const RHelpAction& record) {
+  TSkPopMenu* menu = s.GetPopMenu(a1);
+  if (!menu) return;
+  s.FillHistoryMenu(menu);
+  int left = record.AnchorLeft, top = record.AnchorTop, height = record.AnchorHeight;
+  if (left == 0 && top == 0 && height == 0 && !a2.isEmpty()) {
+    QWidget* anchor = s.FindQuiet<TSkButton>(a2, Kind::Button);
+    if (!anchor) anchor = s.FindQuiet<TSkSpeedButton>(a2, Kind::SpeedButton);
+    if (anchor) {
+      const QPoint origin = anchor->mapToGlobal(QPoint(0, 0));
+      left = origin.x();
+      top = origin.y();
+      height = anchor->height();
+    } else {
+      ShowPlainMessage(QStringLiteral("menu_show. Не найден контрол ") + a2);
+    }
+  }
+  menu->Popup(left, top + height);
+}
+
 void Run(TSkStract&, const RCommand&, const QString& a1, const QString& a2, const RHelpAction&) {
   ShellOpen(ExeRelativePath(a1), a2, QStringLiteral("open"));
 }
@@ -127,6 +147,7 @@ const CommandEntry kCommands[] = {
     {"form_mini", FormMini},
     {"form_maxi", FormMaxi},
     {"form_show", FormShow},
+    {"menu_show", MenuShow},
     {"run", Run},
     {"label", Label},
     {"combo_load", ComboLoad},

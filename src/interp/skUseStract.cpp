@@ -228,9 +228,7 @@ QObject* TSkStract::MakeObject(QWidget* container, const QString& name, const QS
     return nullptr;
   }
   if (type == u"hot_key") {
-    if (const IniSection* s = description_->section(name))
-      for (const IniLine& line : s->lines)
-        if (line.hasKey && line.key.compare(u"type", Qt::CaseInsensitive) != 0) hotKeys << line.value;
+    BuildHotKeys(name);
     return nullptr;
   }
   if (type == u"none") return nullptr;
@@ -269,9 +267,7 @@ QObject* TSkStract::MakeObject(QWidget* container, const QString& name, const QS
     case Kind::ScrollBox: place(new TSkScrollBox(container)); break;
     case Kind::Image: widget = new TSkImage(container); object = widget; break;
     case Kind::PopMenu: {
-      auto* menu = new TSkPopMenu(window_);
-      menu->sectionLines = description_->readSectionValues(name);
-      object = menu;
+      object = new TSkPopMenu(window_);
       break;
     }
     case Kind::Gif: widget = new TSkGif(container); object = widget; break;
@@ -298,7 +294,15 @@ QObject* TSkStract::MakeObject(QWidget* container, const QString& name, const QS
   object->setObjectName(name);
   if (widget) widget->show();
   route(object, info->kind);
-  if (info->kind != Kind::PopMenu) SetProperty(object, name, type);
+  if (info->kind == Kind::PopMenu) {
+    try {
+      BuildMenu(static_cast<TSkPopMenu*>(object), name);
+    } catch (const ConversionError& e) {
+      ReportError(QStringLiteral("BuildMenu. Меню %1: %2").arg(name, e.text()));
+    }
+  } else {
+    SetProperty(object, name, type);
+  }
   if (auto* grid = qobject_cast<TskHtmlGrid*>(object)) {
     grid->drawing = true;
     grid->setUpdatesEnabled(true);

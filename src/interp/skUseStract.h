@@ -87,6 +87,8 @@ class TSkStract final : public QObject {
   void ActivateDescription();
   QObject* MakeObject(QWidget* container, const QString& name, const QString& type);
   void SetProperty(QObject* object, const QString& section, const QString& type);
+  void BuildMenu(TSkPopMenu* menu, const QString& section);
+  void BuildHotKeys(const QString& section);
 
   // Lookups, names compared without regard to case. A miss is reported
   // (while ShowErrors is on) and gives null.
@@ -116,6 +118,18 @@ class TSkStract final : public QObject {
   TSkCheckBox* GetCheckBox(const QString& name);  // for tests and windows; no typed registry lookup of its own
   TSkSpeedButton* FindSpeedButtonByAction(const QString& command, const QString& argument);
   TSkComboBox* FindComboByAction(const QString& command);
+  // A typed lookup that never reports.
+  template <class T>
+  T* FindQuiet(const QString& name, Kind kind) {
+    const bool errors = ShowErrors;
+    ShowErrors = false;
+    auto* found = static_cast<T*>(GetComponent(name, kind));
+    ShowErrors = errors;
+    return found;
+  }
+  // Fills a history menu before it pops up (favourites and histories come
+  // with the reading windows; other menus are left as they are).
+  void FillHistoryMenu(TSkPopMenu* menu);
   // Every object of a registry, in creation order (destroyed ones dropped).
   std::vector<QObject*> registry(Kind kind) const;
 
@@ -164,7 +178,6 @@ class TSkStract final : public QObject {
   bool splashClosesItself = true;
   QString skinName;
   QString currentFormName;
-  QStringList hotKeys;        // "key*action" texts of "hot_key" sections
   QString favouriteMenus;     // names of the favourites menus, each followed by ";"
   QStringList skinRegistry;   // skin files registered so far (file names, lower-cased)
 

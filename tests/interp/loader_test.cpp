@@ -23,7 +23,7 @@ TEST_F(Loader, CreationOrderFormsMenusThenTopLevelDepthFirst) {
       "[in_pnl]\ntype=Button\nmaster=pnl\n"
       "[pnl2]\ntype=PANEL\nmaster=pnl\n"
       "[frm]\ntype=form\ncaption=Окно\n"
-      "[menu]\ntype=pop_menu\n"
+      "[menu]\ntype=pop_menu\nglob_action=go\n"
       "[b_last]\ntype=BUTTON\n"));
   EXPECT_EQ(names(), QStringList({"menu", "b_top", "pnl", "in_pnl", "pnl2", "in_late_panel", "b_last"}));
   EXPECT_EQ(form->windowTitle(), QStringLiteral("Окно"));
@@ -122,7 +122,7 @@ TEST_F(Loader, SplashStepsOncePerObjectWithPropertiesAndWraps) {
   pixmap.save(picture, "BMP");
   QString text =
       QStringLiteral("[f]\ntype=form\nsplash=%1*5*2*2*30*6\nsplash_close_auto=false\naction=probe\n").arg(picture);
-  text += QStringLiteral("[m]\ntype=pop_menu\n[h]\ntype=hot_key\nk=F1*x\n[n]\ntype=none\n");
+  text += QStringLiteral("[m]\ntype=pop_menu\nglob_action=go\n[h]\ntype=hot_key\nk=F1*x\n[n]\ntype=none\n");
   for (int i = 0; i < 29; ++i) text += QStringLiteral("[b%1]\ntype=button\n").arg(i);
   build(text);
   ASSERT_TRUE(stract->splashProgress());
@@ -181,7 +181,7 @@ TEST_F(Loader, CheckReportListsObjectsMessagesAndHandOvers) {
 
 // Every type word of the table, in one window: nothing unexpected is said.
 TEST_F(Loader, EveryObjectTypeBuilds) {
-  QString text = QStringLiteral("[f]\ntype=form\n[h]\ntype=hot_key\nkey1=Ctrl+F*find_all\n[menu]\ntype=pop_menu\n");
+  QString text = QStringLiteral("[f]\ntype=form\n[h]\ntype=hot_key\nkey1=Ctrl+F*find_all\n[menu]\ntype=pop_menu\nglob_action=go\n");
   for (const ObjectType& t : ObjectTypes()) {
     if (QLatin1String(t.word) == u"pop_menu") continue;
     text += QStringLiteral("[o_%1]\ntype=%1\nleft=4\ntop=4\nwidth=50\nheight=20\n").arg(QLatin1String(t.word));
@@ -190,7 +190,8 @@ TEST_F(Loader, EveryObjectTypeBuilds) {
   EXPECT_TRUE(ui->messages.empty()) << ui->texts().join(u'|').toStdString();
   EXPECT_EQ(stract->registry(Kind::All).size(), ObjectTypes().size());
   for (const ObjectType& t : ObjectTypes()) EXPECT_EQ(stract->registry(t.kind).size(), 1u) << t.word;
-  EXPECT_EQ(stract->hotKeys, QStringList({"Ctrl+F*find_all"}));
+  ASSERT_EQ(form->hotKeys().Count(), 1);
+  EXPECT_EQ(form->hotKeys().Action(0), QStringLiteral("find_all"));
 }
 
 }  // namespace
