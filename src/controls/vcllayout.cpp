@@ -80,11 +80,11 @@ void MarkPlaced(QWidget* control, ControlData* data) {
   if (!data->placed) Record(control, data, control->geometry());
 }
 
-void Arrange(QWidget* container, QWidget* priority);
+void Arrange(QWidget* container);
 
 void RearrangeParentOf(QWidget* control) {
   QWidget* parent = control->parentWidget();
-  if (!control->isWindow() && IsContainer(parent)) Arrange(parent, control);
+  if (!control->isWindow() && IsContainer(parent)) Arrange(parent);
 }
 
 void Place(QWidget* control, const QRect& bounds) {
@@ -94,9 +94,9 @@ void Place(QWidget* control, const QRect& bounds) {
   control->setGeometry(r);
 }
 
-// Whether a goes nearer the edge than b. The control just changed is put
-// first and the others are inserted around it, so on a tie it is the one
-// nearer the edge.
+// Whether a goes nearer the edge than b. Ties keep the order the controls
+// were created in, so a splitter described right after its panel, with no
+// position of its own, stays beside the panel.
 bool StacksBefore(const QRect& a, const QRect& b, Align align) {
   switch (align) {
     case Align::Top: return a.top() < b.top();
@@ -112,18 +112,14 @@ struct Item {
   ControlData* data;
 };
 
-std::vector<Item> Stack(const std::vector<Item>& items, Align align, const QWidget* priority) {
+// items come in creation order.
+std::vector<Item> Stack(const std::vector<Item>& items, Align align) {
   std::vector<Item> order;
-  for (const Item& item : items) {
-    if (item.widget == priority && item.data->align == align && TakesSpace(item.widget)) order.push_back(item);
-  }
-  for (const Item& item : items) {
-    if (item.widget == priority || item.data->align != align || !TakesSpace(item.widget)) continue;
-    const QRect g = item.widget->geometry();
-    size_t at = 0;
-    while (at < order.size() && !StacksBefore(g, order[at].widget->geometry(), align)) ++at;
-    order.insert(order.begin() + static_cast<std::ptrdiff_t>(at), item);
-  }
+  for (const Item& item : items)
+    if (item.data->align == align && TakesSpace(item.widget)) order.push_back(item);
+  std::stable_sort(order.begin(), order.end(), [align](const Item& a, const Item& b) {
+    return StacksBefore(a.widget->geometry(), b.widget->geometry(), align);
+  });
   return order;
 }
 
@@ -157,7 +153,7 @@ QRect Anchored(const ControlData& d, const QRect& client) {
   return Constrained(d.constraints, QRect(x, y, std::max(w, 0), std::max(h, 0)));
 }
 
-void ArrangeOnce(QWidget* container, QWidget* priority) {
+void ArrangeOnce(QWidget* container) {
   std::vector<Item> items;
   const QObjectList children = container->children();
   for (QObject* child : children) {
@@ -173,7 +169,7 @@ void ArrangeOnce(QWidget* container, QWidget* priority) {
   int right = client.x() + client.width(), bottom = client.y() + client.height();
 
   for (Align align : {Align::Top, Align::Bottom, Align::Left, Align::Right, Align::Client}) {
-    for (const Item& item : Stack(items, align, priority)) {
+    for (const Item& item : Stack(items, align)) {
       const SizeConstraints& c = item.data->constraints;
       const QSize own = item.widget->size();
       const int spanW = Clamp(right - left, c.minWidth, c.maxWidth);
@@ -210,7 +206,7 @@ void ArrangeOnce(QWidget* container, QWidget* priority) {
   }
 }
 
-void Arrange(QWidget* container, QWidget* priority) {
+void Arrange(QWidget* container) {
   ControlData* data = Ensure(container);
   if (data->arranging) {
     // A child's resize handler changed a sibling: lay out once more after this pass.
@@ -221,7 +217,7 @@ void Arrange(QWidget* container, QWidget* priority) {
   data->arranging = true;
   for (int pass = 0; pass < 3; ++pass) {
     data->arrangeAgain = false;
-    ArrangeOnce(container, priority);
+    ArrangeOnce(container);
     if (!alive) return;
     if (!data->arrangeAgain) break;
   }
@@ -251,7 +247,7 @@ bool ControlData::eventFilter(QObject* watched, QEvent* event) {
   if (watched == owner) {
     switch (event->type()) {
       case QEvent::Resize:
-        Arrange(owner, nullptr);
+        Arrange(owner);
         break;
       case QEvent::ChildAdded: {
         QObject* child = static_cast<QChildEvent*>(event)->child();
@@ -267,7 +263,7 @@ bool ControlData::eventFilter(QObject* watched, QEvent* event) {
         // widget, so any child going re-arranges.
         QObject* child = static_cast<QChildEvent*>(event)->child();
         if (child->isWidgetType()) child->removeEventFilter(this);
-        Arrange(owner, nullptr);
+        Arrange(owner);
         break;
       }
       default:
@@ -275,7 +271,7 @@ bool ControlData::eventFilter(QObject* watched, QEvent* event) {
     }
   } else if (event->type() == QEvent::ShowToParent || event->type() == QEvent::HideToParent) {
     // Sent whether or not the container is on screen yet.
-    if (watched->isWidgetType() && watched->parent() == owner) Arrange(owner, static_cast<QWidget*>(watched));
+    if (watched->isWidgetType() && watched->parent() == owner) Arrange(owner);
   }
   return false;
 }
@@ -372,11 +368,11 @@ void MakeVclContainer(QWidget* container) {
       if (child->isWidgetType()) child->installEventFilter(data);
     }
   }
-  Arrange(container, nullptr);
+  Arrange(container);
 }
 
 void ArrangeChildren(QWidget* container) {
-  if (container) Arrange(container, nullptr);
+  if (container) Arrange(container);
 }
 
 QRect ContainerClientRect(const QWidget* container) { return container ? container->contentsRect() : QRect(); }
@@ -449,7 +445,7 @@ void VclSplitter::dragBy(int delta) {
     default: g = QRect(g.x(), g.y() + g.height() - wanted, g.width(), wanted); break;
   }
   Place(target, g);
-  Arrange(parent, target);
+  Arrange(parent);
   emit moved();
 }
 
