@@ -33,7 +33,7 @@ void WritePack(const QString& path, const std::vector<PackFile>& files) {
 
 void PackTest::TearDown() {
   ClosePack();
-  SetExeFolderForTesting({});
+  SetExeFolderOverride({});
 }
 
 }  // namespace tobrina::test

@@ -4,6 +4,7 @@
 #include <QApplication>
 #include <QComboBox>
 #include <QDir>
+#include <QFileInfo>
 #include <QJsonArray>
 #include <QJsonDocument>
 #include <QJsonObject>
@@ -63,7 +64,7 @@ QString TextOf(const QObject* object) {
   return {};
 }
 
-QJsonObject CheckWindow(const QString& file, const QStringList& actions, ScriptedUi& ui, bool* errorRaised) {
+QJsonObject CheckWindow(const QString& file, const CheckOptions& options, ScriptedUi& ui, bool* errorRaised) {
   ui.clear();
   QJsonArray handedOver;
   TfrmFORM form;
@@ -76,9 +77,14 @@ QJsonObject CheckWindow(const QString& file, const QStringList& actions, Scripte
   form.show();
   QCoreApplication::processEvents();
   const std::size_t loadMessages = ui.messages.size();
-  for (const QString& action : actions) {
+  for (const QString& action : options.actions) {
     stract.RunActionText(action);
     QCoreApplication::processEvents();
+  }
+
+  if (!options.screenshots.isEmpty()) {
+    QDir().mkpath(options.screenshots);
+    form.grab().save(QDir(options.screenshots).filePath(QFileInfo(file).completeBaseName() + QStringLiteral(".png")));
   }
 
   QJsonArray objects;
@@ -124,12 +130,16 @@ bool ParseCheckArguments(const QStringList& arguments, CheckOptions& options) {
   for (qsizetype i = 0; i < arguments.size(); ++i) {
     const QString& a = arguments[i];
     if (a == u"--check") continue;
-    if ((a == u"--window" || a == u"--run") && i + 1 < arguments.size()) {
-      (a == u"--window" ? options.window : (options.actions << QString(), options.actions.last())) = arguments[++i];
+    if (a == u"--window" && i + 1 < arguments.size()) {
+      options.window = arguments[++i];
+    } else if (a == u"--run" && i + 1 < arguments.size()) {
+      options.actions << arguments[++i];
+    } else if (a == u"--screenshots" && i + 1 < arguments.size()) {
+      options.screenshots = QFileInfo(arguments[++i]).absoluteFilePath();
     } else if (!a.startsWith(u"--") && options.folder.isEmpty()) {
       options.folder = a;
     } else {
-      std::fprintf(stderr, "usage: tobrina --check [--window NAME] [--run ACTION]... [FOLDER]\n");
+      std::fprintf(stderr, "usage: tobrina --check [--window NAME] [--run ACTION]... [--screenshots FOLDER] [FOLDER]\n");
       return false;
     }
   }
@@ -138,9 +148,10 @@ bool ParseCheckArguments(const QStringList& arguments, CheckOptions& options) {
 
 QByteArray CheckReport(const CheckOptions& options, bool* errorRaised) {
   *errorRaised = false;
-  const QString folder = options.folder.isEmpty() ? ExeFolder() : options.folder;
+  const QString folder = QFileInfo(options.folder.isEmpty() ? ExeFolder() : options.folder).absoluteFilePath();
   const QString old = QDir::currentPath();
   QDir::setCurrent(folder);
+  SetExeFolderOverride(folder);  // the windows see FOLDER as the reader's own folder
   ScopedScriptedUi ui;
   OpenPack(QString::fromLatin1(kPackFileName));
   QStringList files = DescriptionFiles(QDir::currentPath());
@@ -150,8 +161,9 @@ QByteArray CheckReport(const CheckOptions& options, bool* errorRaised) {
     files = {wanted};
   }
   QJsonArray windows;
-  for (const QString& file : std::as_const(files)) windows.append(CheckWindow(file, options.actions, *ui, errorRaised));
+  for (const QString& file : std::as_const(files)) windows.append(CheckWindow(file, options, *ui, errorRaised));
   ClosePack();
+  SetExeFolderOverride({});
   QDir::setCurrent(old);
   return QJsonDocument(QJsonObject{{QStringLiteral("windows"), windows}}).toJson(QJsonDocument::Indented);
 }

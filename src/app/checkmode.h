@@ -2,7 +2,7 @@
 // The check mode for authors and automated tests: builds description files
 // without a display, runs given actions, and prints what was built as JSON.
 //
-//   tobrina --check [--window NAME] [--run ACTION]... [FOLDER]
+//   tobrina --check [--window NAME] [--run ACTION]... [--screenshots FOLDER] [FOLDER]
 
 #include <QStringList>
 
@@ -12,6 +12,7 @@ struct CheckOptions {
   QString folder;        // empty: the executable's folder
   QString window;        // one description file, or empty for every struct_*.txt
   QStringList actions;   // run in order in each window
+  QString screenshots;   // where to save a picture of each window, if anywhere
 };
 
 // Parses the arguments after the program name; false (with a message on

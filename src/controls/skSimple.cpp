@@ -1,6 +1,7 @@
 #include "controls/skSimple.h"
 
 #include <QKeyEvent>
+#include <QWheelEvent>
 #include <QMenu>
 #include <QScrollBar>
 
@@ -152,8 +153,27 @@ TSkRadioButton::TSkRadioButton(QWidget* parent) : QRadioButton(parent) {}
 
 TSkComboBox::TSkComboBox(QWidget* parent) : QComboBox(parent) {
   setEditable(true);
-  connect(this, &QComboBox::currentIndexChanged, this, [this] { emit changed(); });
+  connect(this, &QComboBox::currentIndexChanged, this, [this] {
+    if (!changeHandlerRemoved_) emit changed();
+  });
 }
+
+void TSkComboBox::keyPressEvent(QKeyEvent* event) {
+  if (readOnly_ && !event->text().isEmpty() && event->text().front().isPrint()) return;
+  QComboBox::keyPressEvent(event);
+}
+
+void TSkComboBox::keyReleaseEvent(QKeyEvent* event) {
+  QComboBox::keyReleaseEvent(event);
+  if (readOnly_ || event->isAutoRepeat()) return;
+  if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+    if (storedHandler) storedHandler(this);
+  } else {
+    changeHandlerRemoved_ = true;
+  }
+}
+
+void TSkComboBox::wheelEvent(QWheelEvent* event) { event->ignore(); }
 
 int TSkComboBox::AddComboItem(const QString& caption, const QString& value) {
   if (caption.isEmpty()) return 0;

@@ -15,6 +15,7 @@
 #include <QSlider>
 #include <QSpinBox>
 #include <QToolButton>
+#include <functional>
 
 #include "controls/skControl.h"
 
@@ -130,12 +131,23 @@ class TSkComboBox final : public QComboBox, public SkControl {
   void setReadOnly(bool on);
   bool readOnly() const { return readOnly_; }
   QStringList values;
+  // Called on Enter instead of the change event (the search window puts the
+  // interpreter's click handler here).
+  std::function<void(QObject*)> storedHandler;
+  // Typing anything but Enter unhooks the change event for good.
+  bool changeHandlerRemoved() const { return changeHandlerRemoved_; }
 
  signals:
   void changed();
 
+ protected:
+  void keyPressEvent(QKeyEvent* event) override;
+  void keyReleaseEvent(QKeyEvent* event) override;
+  void wheelEvent(QWheelEvent* event) override;
+
  private:
   bool readOnly_ = false;
+  bool changeHandlerRemoved_ = false;
 };
 
 class TSkListBox final : public QListWidget, public SkControl {

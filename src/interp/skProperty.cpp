@@ -178,9 +178,9 @@ struct PropertyContext {
   void skinFileLink() const {
     skinTheme();
     const QString file = StarField(value, 2);
-    if (stract.registerSkin(file)) {
+    if (stract.skin.Register(file)) {
       if (auto* sk = AsSkControl(object)) sk->skinFile = file;
-      widget->setStyleSheet(ReadPackText(file));
+      widget->setStyleSheet(stract.skin.Find(file));
     }
   }
   void setAction() const {
@@ -247,7 +247,7 @@ void FormKey(const PropertyContext& c) {
   } else if (c.is(u"skin")) {
     const QString file = StarField(c.value, 1);
     c.stract.skinName = file;
-    if (c.stract.registerSkin(ExeRelativePath(file))) w.setStyleSheet(ReadPackText(file));
+    if (c.stract.skin.Register(ExeRelativePath(file))) w.setStyleSheet(c.stract.skin.Find(file));
     const QString theme = StarField(c.value, 2);
     if (!theme.isEmpty()) SetThemeObject(&w, theme);
   }
@@ -625,14 +625,6 @@ bool DragsWithWindow(Kind kind) {
 }
 
 }  // namespace
-
-bool TSkStract::registerSkin(const QString& path) {
-  if (path.isEmpty()) return false;
-  const QString name = QString(path).replace(u'\\', u'/').section(u'/', -1).toLower();
-  if (skinRegistry.contains(name)) return false;
-  skinRegistry << name;
-  return true;
-}
 
 void TSkStract::SetProperty(QObject* object, const QString& section, const QString& typeWord) {
   StepProgress();

@@ -19,6 +19,7 @@
 #include <vector>
 
 #include "controls/skForm.h"
+#include "controls/skSkin.h"
 #include "controls/vcllayout.h"
 #include "interp/skCommand.h"
 #include "pack/uIniFiles.h"
@@ -143,8 +144,6 @@ class TSkStract final : public QObject {
   void ControlKeyUp(QObject* sender, int key, Qt::KeyboardModifiers shift);
   void TreeItemSelected(QObject* sender, QTreeWidgetItem* item);
 
-  // Registers a skin file; true when it was not registered before.
-  bool registerSkin(const QString& path);
   // Toggles maximised and normal, swapping the "but_max" button lists first.
   void ToggleMaximised();
   // True when an object of that name exists; never reports.
@@ -179,7 +178,7 @@ class TSkStract final : public QObject {
   QString skinName;
   QString currentFormName;
   QString favouriteMenus;     // names of the favourites menus, each followed by ";"
-  QStringList skinRegistry;   // skin files registered so far (file names, lower-cased)
+  TSkSkin skin;               // skin files registered so far
 
  protected:
   bool eventFilter(QObject* watched, QEvent* event) override;

@@ -39,7 +39,7 @@ QString ExeFolder() {
   return WithTrailingBackslash(dir.isEmpty() ? QStringLiteral("/") : dir);
 }
 
-void SetExeFolderForTesting(const QString& folder) {
+void SetExeFolderOverride(const QString& folder) {
   ExeFolderOverride() = folder.isEmpty() ? QString() : WithTrailingBackslash(folder);
 }
 

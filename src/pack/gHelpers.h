@@ -15,9 +15,9 @@ namespace tobrina {
 
 // The running executable's folder with a trailing separator.
 QString ExeFolder();
-// Tests run from their own build folder; this points ExeFolder elsewhere
-// (an empty text restores the real one).
-void SetExeFolderForTesting(const QString& folder);
+// Points ExeFolder at another folder, as if the reader ran from there (the
+// check mode and tests use it); an empty text restores the real one.
+void SetExeFolderOverride(const QString& folder);
 
 // Empty -> empty; rooted -> unchanged; else ExeFolder + name without one
 // leading "\".

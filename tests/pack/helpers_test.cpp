@@ -10,7 +10,7 @@ namespace {
 class Helpers : public PackTest {};
 
 TEST_F(Helpers, Paths) {
-  SetExeFolderForTesting(QStringLiteral("/opt/tobrina"));
+  SetExeFolderOverride(QStringLiteral("/opt/tobrina"));
   EXPECT_EQ(ExeFolder(), QStringLiteral("/opt/tobrina/"));
   struct Row {
     const char* what;

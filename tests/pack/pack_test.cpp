@@ -107,7 +107,7 @@ TEST_F(Pack, LooseFilesBesideAndAboveThePack) {
 
 TEST_F(Pack, PackFileExistsLooksInPackThenBesideTheExecutable) {
   openPack({{"work\\item.html", "i"}});
-  SetExeFolderForTesting(temp.path());
+  SetExeFolderOverride(temp.path());
   temp.write(QStringLiteral("skin/main.skn"), "s");
   EXPECT_TRUE(PackFileExists(QStringLiteral("work\\item.html")));
   EXPECT_TRUE(PackFileExists(QStringLiteral("\\skin\\main.skn")));
