@@ -434,11 +434,38 @@ bool TSkStract::eventFilter(QObject* watched, QEvent* event) {
 void TSkStract::ActivateDescription() {
   if (!window_) return;
   if (QStackedWidget* pages = window_->pageSet()) pages->setCurrentIndex(currentPage_);
+  window_->resizeCallback = [this](int, int) { RelayoutPanels(); };
+  window_->actionCallback = [this](const RHelpAction& record) { RunAction(record); };
+  // A splitter the user drags changes the proportions the parent panels keep.
+  for (QObject* object : registry(Kind::Splitter))
+    connect(static_cast<TSkSplitter*>(object), &VclSplitter::moved, this, &TSkStract::RememberPanelPercentages,
+            Qt::UniqueConnection);
   ArrangeChildren(window_);
+  RelayoutPanels();
   const bool maximised = window_->isMaximized();
   if (!window_->shownWhenMaximised.isEmpty() && !window_->shownWhenNormal.isEmpty()) {
     showButtonList(window_->shownWhenMaximised, maximised);
     showButtonList(window_->shownWhenNormal, !maximised);
+  }
+}
+
+void TSkStract::RelayoutPanels() {
+  for (QObject* object : registry(Kind::Panel)) static_cast<TSkPanel*>(object)->Centre();
+  for (QObject* object : registry(Kind::ParentPanel)) {
+    auto* panel = static_cast<TParentPanel*>(object);
+    panel->Centre();
+    ApplyPercent(panel, panel->widthPercent, panel->heightPercent);
+  }
+}
+
+void TSkStract::RememberPanelPercentages() {
+  for (QObject* object : registry(Kind::ParentPanel)) {
+    auto* panel = static_cast<TParentPanel*>(object);
+    const QWidget* parent = panel->parentWidget();
+    if (!parent) continue;
+    if (panel->widthPercent != 0 && parent->width() >= 100) panel->widthPercent = panel->width() / (parent->width() / 100);
+    if (panel->heightPercent != 0 && parent->height() >= 100)
+      panel->heightPercent = panel->height() / (parent->height() / 100);
   }
 }
 

@@ -144,6 +144,11 @@ class TSkStract final : public QObject {
   void ControlKeyUp(QObject* sender, int key, Qt::KeyboardModifiers shift);
   void TreeItemSelected(QObject* sender, QTreeWidgetItem* item);
 
+  // The window's re-layout on every resize: panels keep their centring,
+  // parent panels their centring and percentages.
+  void RelayoutPanels();
+  // Percent sizes follow what the user made of them with a splitter.
+  void RememberPanelPercentages();
   // Toggles maximised and normal, swapping the "but_max" button lists first.
   void ToggleMaximised();
   // True when an object of that name exists; never reports.

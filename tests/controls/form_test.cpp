@@ -1,6 +1,7 @@
 #include <QCoreApplication>
 #include <QKeyEvent>
 
+#include "controls/skPanel.h"
 #include "controls/skPopMenu.h"
 #include "controls/skSimple.h"
 #include "interp/interp_support.h"
@@ -72,6 +73,29 @@ TEST_F(Forms, MenuShowUsesTheClickAnchorOrTheNamedButton) {
   stract->RunActionText("menu_show*m*ghost");
   EXPECT_EQ(ui->texts(), QStringList({"menu_show. Не найден контрол ghost"}));
   menu->hide();
+}
+
+TEST_F(Forms, ResizingKeepsPercentagesAndCentring) {
+  build("[f]\ntype=form\nwidth=1000\nheight=500\n"
+        "[side]\ntype=parent_panel\nalign=left\nwidth=40%\n"
+        "[split]\ntype=split\nalign=left\nwidth=5\n"
+        "[card]\ntype=panel\nwidth=40%\nheight=50\nanchor=* * * *\n");
+  form->show();
+  QWidget* side = qobject_cast<QWidget*>(stract->GetControl("side"));
+  TSkPanel* card = stract->GetPanel("card");
+  EXPECT_EQ(side->width(), 400);
+  EXPECT_EQ(card->width(), 400);
+  form->resize(1500, 600);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(side->width(), 600) << "a parent panel's percentage follows the window";
+  EXPECT_EQ(card->width(), 400) << "a panel's percentage is read once";
+  EXPECT_EQ(card->x(), (1500 - 400) / 2);
+  // Dragging the splitter changes the proportion kept from then on.
+  stract->GetSplitter("split")->dragBy(-150);
+  EXPECT_EQ(side->width(), 450);
+  form->resize(1000, 600);
+  QCoreApplication::processEvents();
+  EXPECT_EQ(side->width(), 300);
 }
 
 }  // namespace
