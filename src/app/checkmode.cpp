@@ -11,7 +11,9 @@
 #include <QLineEdit>
 #include <cstdio>
 
+#include "app/uMain.h"
 #include "controls/skForm.h"
+#include "html/skHTML.h"
 #include "controls/skPanel.h"
 #include "controls/skPlayers.h"
 #include "controls/skSimple.h"
@@ -67,13 +69,28 @@ QString TextOf(const QObject* object) {
 QJsonObject CheckWindow(const QString& file, const CheckOptions& options, ScriptedUi& ui, bool* errorRaised) {
   ui.clear();
   QJsonArray handedOver;
-  TfrmFORM form;
-  TSkStract stract(&form, file);
-  // Words nothing handles are recorded, so authors see them.
-  stract.OnWindowAction = [&handedOver](const RHelpAction& r) { handedOver.append(r.Action); };
-  stract.OnSecondaryWindowAction = stract.OnWindowAction;
-  stract.LoadDescription();
-  stract.ActivateDescription();
+  // Each file is built by the window class the reader builds it with.
+  std::unique_ptr<TSkForm> window;
+  std::unique_ptr<TSkStract> ownInterpreter;
+  TSkStract* interpreter = nullptr;
+  TfrmMain* mainWindow = nullptr;
+  if (file == u"struct_main.txt") {
+    auto main = std::make_unique<TfrmMain>();
+    mainWindow = main.get();
+    interpreter = main->interpreter();
+    window = std::move(main);
+  } else {
+    window = std::make_unique<TfrmFORM>();
+    ownInterpreter = std::make_unique<TSkStract>(window.get(), file);
+    interpreter = ownInterpreter.get();
+    // Words nothing handles are recorded, so authors see them.
+    interpreter->OnWindowAction = [&handedOver](const RHelpAction& r) { handedOver.append(r.Action); };
+    interpreter->LoadDescription();
+    interpreter->ActivateDescription();
+  }
+  interpreter->OnSecondaryWindowAction = [&handedOver](const RHelpAction& r) { handedOver.append(r.Action); };
+  TSkForm& form = *window;
+  TSkStract& stract = *interpreter;
   form.show();
   QCoreApplication::processEvents();
   const std::size_t loadMessages = ui.messages.size();
@@ -95,7 +112,7 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
     o[QStringLiteral("class")] = ClassName(object);
     o[QStringLiteral("container")] = ContainerName(stract, object);
     if (auto* w = qobject_cast<QWidget*>(object); w && !w->isWindow()) {
-      const QRect g = w->geometry();
+      const QRect g = w->geometry();  // in the container's coordinates
       o[QStringLiteral("bounds")] = QJsonObject{{QStringLiteral("left"), g.left()},
                                                 {QStringLiteral("top"), g.top()},
                                                 {QStringLiteral("width"), g.width()},
@@ -105,6 +122,11 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
     }
     const QString text = TextOf(object);
     if (!text.isEmpty()) o[QStringLiteral("text")] = text;
+    if (auto* button = qobject_cast<TSkSpeedButton*>(object)) o[QStringLiteral("down")] = button->isChecked();
+    if (auto* view = qobject_cast<TSkHtml*>(object)) {
+      o[QStringLiteral("page")] = view->currentFile();
+      o[QStringLiteral("title")] = view->documentTitle();
+    }
     objects.append(o);
   }
   QJsonArray messages;
@@ -114,7 +136,7 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
     // Whatever loading says is an error; later, only the error box is.
     if (i < loadMessages || m.kind == MessageKind::Error) *errorRaised = true;
   }
-  return QJsonObject{{QStringLiteral("file"), file},
+  QJsonObject report{{QStringLiteral("file"), file},
                      {QStringLiteral("class"), ClassName(&form)},
                      {QStringLiteral("caption"), form.windowTitle()},
                      {QStringLiteral("width"), form.width()},
@@ -122,6 +144,12 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
                      {QStringLiteral("objects"), objects},
                      {QStringLiteral("messages"), messages},
                      {QStringLiteral("handed_over"), handedOver}};
+  if (mainWindow) {
+    report[QStringLiteral("history_position")] = mainWindow->history().position();
+    report[QStringLiteral("history_count")] = int(mainWindow->history().items().size());
+    report[QStringLiteral("entry")] = mainWindow->CurrentEntryAction;
+  }
+  return report;
 }
 
 }  // namespace

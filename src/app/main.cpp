@@ -2,9 +2,7 @@
 #include <QDir>
 
 #include "app/checkmode.h"
-#include "controls/skForm.h"
-#include "interp/skUseStract.h"
-#include "pack/gPack.h"
+#include "app/uMain.h"
 #include "platform/uiservices.h"
 
 using namespace tobrina;
@@ -23,16 +21,7 @@ int main(int argc, char** argv) {
   }
 
   InstallUi(std::make_unique<QtUi>());
-  QDir::setCurrent(QApplication::applicationDirPath());
-  OpenPack(QString::fromLatin1(kPackFileName));
-
-  // Until the main window of its own exists, the reader shows its
-  // description in a generic window.
-  TfrmFORM window;
-  window.setObjectName(QStringLiteral("frmMain"));
-  TSkStract interpreter(&window, QStringLiteral("struct_main.txt"));
-  interpreter.LoadDescription();
-  interpreter.ActivateDescription();
+  TfrmMain window;
   window.show();
   return app.exec();
 }

@@ -63,6 +63,10 @@ void FormShow(TSkStract& s, const RCommand&, const QString& a1, const QString&, 
     Ui().runModal(form.get());
   }
 }
+void MenuDelFavore(TSkStract& s, const RCommand& c, const QString&, const QString&, const RHelpAction&) {
+  s.DeleteFavorite(c.ArgText);
+}
+
 void MenuShow(TSkStract& s, const RCommand&, const QString& a1, const QString& a2, const RHelpAction& record) {
   TSkPopMenu* menu = s.GetPopMenu(a1);
   if (!menu) return;
@@ -86,6 +90,45 @@ void MenuShow(TSkStract& s, const RCommand&, const QString& a1, const QString& a
 void Run(TSkStract&, const RCommand&, const QString& a1, const QString& a2, const RHelpAction&) {
   ShellOpen(ExeRelativePath(a1), a2, QStringLiteral("open"));
 }
+// The first four do nothing on a view that is not shown.
+TSkHtml* ShownHtml(TSkStract& s, const QString& name) {
+  TSkHtml* view = s.GetHtml(name);
+  return view && view->isVisible() ? view : nullptr;
+}
+void HtmlBack(TSkStract& s, const RCommand&, const QString& a1, const QString&, const RHelpAction&) {
+  if (TSkHtml* v = ShownHtml(s, a1)) {
+    v->setHistoryIndex(v->historyIndex() + 1);
+    v->SyncLinkedTree(v->currentFile());
+  }
+}
+void HtmlForward(TSkStract& s, const RCommand&, const QString& a1, const QString&, const RHelpAction&) {
+  if (TSkHtml* v = ShownHtml(s, a1)) {
+    v->setHistoryIndex(v->historyIndex() - 1);
+    v->SyncLinkedTree(v->currentFile());
+  }
+}
+void HtmlCopy(TSkStract& s, const RCommand&, const QString& a1, const QString&, const RHelpAction&) {
+  if (TSkHtml* v = ShownHtml(s, a1)) v->copy();
+}
+void HtmlSelAll(TSkStract& s, const RCommand&, const QString& a1, const QString&, const RHelpAction&) {
+  if (TSkHtml* v = ShownHtml(s, a1)) {
+    v->setFocus();
+    v->selectAll();
+  }
+}
+void HtmlLoad(TSkStract& s, const RCommand&, const QString& a1, const QString& a2, const RHelpAction&) {
+  if (TSkHtml* v = s.GetHtml(a1)) {
+    v->SyncLinkedTree(a2);
+    v->LoadFile(a2);
+  }
+}
+void HtmlGoTop(TSkStract& s, const RCommand&, const QString& a1, const QString&, const RHelpAction&) {
+  if (TSkHtml* v = s.GetHtml(a1)) v->SetPagePosition(0);
+}
+void HtmlGoHistory(TSkStract& s, const RCommand&, const QString& a1, const QString& a2, const RHelpAction&) {
+  if (TSkHtml* v = s.GetHtml(a1)) v->setHistoryIndex(ParseInt(a2));
+}
+
 void Label(TSkStract& s, const RCommand&, const QString& a1, const QString& a2, const RHelpAction&) {
   if (TSkLabel* l = s.GetLabel(a1)) l->SetWideCaption(a2);
 }
@@ -147,8 +190,16 @@ const CommandEntry kCommands[] = {
     {"form_mini", FormMini},
     {"form_maxi", FormMaxi},
     {"form_show", FormShow},
+    {"menu_del_favore", MenuDelFavore},
     {"menu_show", MenuShow},
     {"run", Run},
+    {"html_back", HtmlBack},
+    {"html_forward", HtmlForward},
+    {"html_copy", HtmlCopy},
+    {"html_sel_all", HtmlSelAll},
+    {"html_load", HtmlLoad},
+    {"html_go_top", HtmlGoTop},
+    {"html_go_history", HtmlGoHistory},
     {"label", Label},
     {"combo_load", ComboLoad},
     {"visible", Visible},

@@ -63,10 +63,6 @@ void TSkStract::BuildMenu(TSkPopMenu* menu, const QString& name) {
   if (TSkItem* item = menu->ItemAt(menu->checkedIndex); item && menu->checkedIndex != -1) item->setChecked(true);
 }
 
-void TSkStract::FillHistoryMenu(TSkPopMenu* menu) {
-  Q_UNUSED(menu);  // history menus are filled once html views and trees keep histories
-}
-
 void TSkStract::BuildHotKeys(const QString& name) {
   const IniSection* section = description_->section(name);
   if (!section) return;

@@ -438,7 +438,7 @@ void HtmlKey(const PropertyContext& c) {
   auto* h = static_cast<TSkHtml*>(c.object);
   if (c.is(u"anchor")) ApplyAnchor(h, c.value);
   else if (c.is(u"action")) c.setAction();
-  else if (c.is(u"move_cursor")) h->moveCursor = c.boolean(false);
+  else if (c.is(u"move_cursor")) h->setDragScrollMode(c.boolean(false));
   else if (c.is(u"load")) h->LoadFile(c.value);
   else if (c.is(u"menu")) h->contextMenu = c.stract.GetPopMenu(c.value);
   else if (c.is(u"color")) h->setDefaultBackground(c.color());
@@ -616,7 +616,24 @@ void CommonKey(const PropertyContext& c) {
   else if (c.is(u"cursor")) w->setCursor(CursorFromText(c.value));
   else if (c.is(u"visible")) {
     if (w != c.stract.window()) w->setVisible(c.boolean(true));
-  } else if (c.is(u"align")) SetControlAlign(w, ControlAlign(c.value));
+  } else if (c.is(u"align")) {
+    const Align align = ControlAlign(c.value);
+    // An aligned control whose description gives no position of its own
+    // stacks after the ones described before it, in file order.
+    const bool vertical = align == Align::Top || align == Align::Bottom;
+    const bool horizontal = align == Align::Left || align == Align::Right;
+    if ((vertical && !c.stract.description()->valueExists(c.section, u"top")) ||
+        (horizontal && !c.stract.description()->valueExists(c.section, u"left"))) {
+      constexpr int kFar = 1 << 20;
+      QRect r = w->geometry();
+      if (align == Align::Top) r.moveTop(kFar);
+      if (align == Align::Bottom) r.moveTop(-kFar);
+      if (align == Align::Left) r.moveLeft(kFar);
+      if (align == Align::Right) r.moveLeft(-kFar);
+      w->setGeometry(r);
+    }
+    SetControlAlign(w, align);
+  }
 }
 
 // Pressing on these controls drags a window whose body moves it.

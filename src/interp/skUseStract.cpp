@@ -92,6 +92,7 @@ TSkStract::TSkStract(TSkForm* window, const QString& fileName) : window_(window)
 
 TSkStract::~TSkStract() {
   description_.reset();
+  if (savePosition && window_) SavePosition();
   if (window_) window_->hide();
   // Creation order puts containers before their children, so deleting in
   // that order never touches a child twice: QPointer sees it gone.
@@ -99,7 +100,11 @@ TSkStract::~TSkStract() {
     if (object && object != window_) delete object.data();
   for (auto& registry : registries_) registry.clear();
   splash_.reset();
-  if (window_) window_->actionCallback = nullptr;
+  SaveFavorites();
+  if (window_) {
+    window_->actionCallback = nullptr;
+    window_->resizeCallback = nullptr;
+  }
 }
 
 void TSkStract::ReportError(const QString& message) {
@@ -194,10 +199,18 @@ void TSkStract::LoadDescription() {
   pending_.clear();
 
   RunActionText(window_->loadAction);
+  ReadFavorite();
   if (splashClosesItself)
     CloseSplash();
   else if (splashBar_)
     splashBar_->setValue(splashBar_->maximum());
+  if (savePosition) {
+    try {
+      RestorePosition();
+    } catch (const ConversionError& e) {
+      ReportError(QStringLiteral("RestorePosition: ") + e.text());
+    }
+  }
 }
 
 void TSkStract::createChildren(QObject* container, const QString& name) {

@@ -128,9 +128,21 @@ class TSkStract final : public QObject {
     ShowErrors = errors;
     return found;
   }
-  // Fills a history menu before it pops up (favourites and histories come
-  // with the reading windows; other menus are left as they are).
+  // Rebuilds a history menu over an html view before it pops up; other
+  // menus are left as they are.
   void FillHistoryMenu(TSkPopMenu* menu);
+
+  // The per-user store under "reg_dat", favourites and the window position.
+  bool WriteReg(const QString& name, const QString& value);
+  QString ReadReg(const QString& name);
+  void SavePosition();
+  void RestorePosition();
+  void ReadFavorite();
+  void AddFavorite(const QString& text, bool testCaption);
+  void DeleteFavorite(const QString& key);
+  void SaveFavorites();
+  // Newest first, at most 20: "caption=value" texts.
+  const QStringList& favourites() const { return favourites_; }
   // Every object of a registry, in creation order (destroyed ones dropped).
   std::vector<QObject*> registry(Kind kind) const;
 
@@ -209,6 +221,9 @@ class TSkStract final : public QObject {
   QStringList pending_;  // "name=master" lines still to create
   int currentPage_ = 0;
   int runDepth_ = 0;
+
+  QStringList favourites_;
+  bool favouritesExist_ = false;
 
   std::unique_ptr<QWidget> splash_;
   QPointer<QProgressBar> splashBar_;

@@ -7,7 +7,7 @@ namespace {
 class Menus : public InterpTest {};
 
 TEST_F(Menus, BothGroupsGlobalActionShortcutsAndCheck) {
-  build("[f]\ntype=form\n"
+  build("[f]\ntype=form\nreg_dat=\\Software\\MenuTest\n"
         "[m]\ntype=pop_menu\ncaption=Open;Save;Close\naction=open_a;;close_a\nglob_action=save_a\nkey=Ctrl+O;;Ctrl+W\n"
         "last_caption=Quit\nlast_action=quit_a\ncheck=1\nlength=4\n"
         "[far]\ntype=pop_menu\ncaption=A;B;C\naction=a;b;c\ncheck=7\n"
