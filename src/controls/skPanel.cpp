@@ -4,32 +4,17 @@
 
 namespace tobrina {
 
-TSkPanel::TSkPanel(QWidget* parent) : QFrame(parent) {
+PanelBase::PanelBase(QWidget* parent) : QFrame(parent) {
   setFrameShape(QFrame::NoFrame);
   MakeVclContainer(this);
 }
 
-void TSkPanel::mouseDoubleClickEvent(QMouseEvent* event) {
+void PanelBase::mouseDoubleClickEvent(QMouseEvent* event) {
   QFrame::mouseDoubleClickEvent(event);
   emit doubleClicked();
 }
 
-void TSkPanel::mousePressEvent(QMouseEvent* event) {
-  QFrame::mousePressEvent(event);
-  if (event->button() == Qt::LeftButton) emit pressed();
-}
-
-TParentPanel::TParentPanel(QWidget* parent) : QFrame(parent) {
-  setFrameShape(QFrame::NoFrame);
-  MakeVclContainer(this);
-}
-
-void TParentPanel::mouseDoubleClickEvent(QMouseEvent* event) {
-  QFrame::mouseDoubleClickEvent(event);
-  emit doubleClicked();
-}
-
-void TParentPanel::mousePressEvent(QMouseEvent* event) {
+void PanelBase::mousePressEvent(QMouseEvent* event) {
   QFrame::mousePressEvent(event);
   if (event->button() == Qt::LeftButton) emit pressed();
 }

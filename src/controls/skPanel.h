@@ -17,19 +17,18 @@ void ApplyPercent(QWidget* control, int widthPercent, int heightPercent);
 // Toggles visibility, putting the control back where it was when shown again.
 void ShowOrHide(QWidget* control, QPoint& saved);
 
-
-
-class TSkPanel final : public QFrame, public SkControl {
+// What panels and parent panels share: percent sizes, centring, hiding
+// with their place kept, a double-click action and window dragging.
+class PanelBase : public QFrame, public SkControl {
   Q_OBJECT
  public:
-  explicit TSkPanel(QWidget* parent);
+  explicit PanelBase(QWidget* parent);
   void ShowOrHide() { tobrina::ShowOrHide(this, saved_); }
   void Centre() { CenterInContainer(this, centerHorizontally, centerVertically); }
-  int widthPercent = 0;   // 0: the width is in pixels
+  int widthPercent = 0;  // 0: the width is in pixels
   int heightPercent = 0;
   bool centerHorizontally = false;
   bool centerVertically = false;
-  QString caption;
 
  signals:
   void doubleClicked();
@@ -43,27 +42,17 @@ class TSkPanel final : public QFrame, public SkControl {
   QPoint saved_;
 };
 
-class TParentPanel final : public QFrame, public SkControl {
+class TSkPanel final : public PanelBase {
   Q_OBJECT
  public:
-  explicit TParentPanel(QWidget* parent);
-  void ShowOrHide() { tobrina::ShowOrHide(this, saved_); }
-  void Centre() { CenterInContainer(this, centerHorizontally, centerVertically); }
-  int widthPercent = 0;   // 0: the width is in pixels
-  int heightPercent = 0;
-  bool centerHorizontally = false;
-  bool centerVertically = false;
+  explicit TSkPanel(QWidget* parent) : PanelBase(parent) {}
+  QString caption;  // kept, never shown
+};
 
- signals:
-  void doubleClicked();
-  void pressed();
-
- protected:
-  void mouseDoubleClickEvent(QMouseEvent* event) override;
-  void mousePressEvent(QMouseEvent* event) override;
-
- private:
-  QPoint saved_;
+class TParentPanel final : public PanelBase {
+  Q_OBJECT
+ public:
+  explicit TParentPanel(QWidget* parent) : PanelBase(parent) {}
 };
 
 // A scroll box: its children live on an inner area that scrolls.

@@ -114,14 +114,10 @@ void ApplyAnchor(QWidget* control, const QString& margins) {
   const bool centreH = !left && !right;
   const bool centreV = !top && !bottom;
   if (centreH || centreV) {
-    if (auto* panel = qobject_cast<TSkPanel*>(control)) {
+    if (auto* panel = qobject_cast<PanelBase*>(control)) {
       if (centreH) panel->centerHorizontally = true;
       if (centreV) panel->centerVertically = true;
       panel->Centre();
-    } else if (auto* parentPanel = qobject_cast<TParentPanel*>(control)) {
-      if (centreH) parentPanel->centerHorizontally = true;
-      if (centreV) parentPanel->centerVertically = true;
-      parentPanel->Centre();
     }
     if (centreH) {
       x = control->x();
@@ -607,9 +603,7 @@ void CommonKey(const PropertyContext& c) {
   else if (c.is(u"left")) SetControlLeft(w, c.integer());
   else if (c.is(u"width") || c.is(u"height")) {
     const bool isWidth = c.is(u"width");
-    if (auto* p = qobject_cast<TSkPanel*>(w)) c.percentOrPixels(isWidth ? p->widthPercent : p->heightPercent, isWidth);
-    else if (auto* pp = qobject_cast<TParentPanel*>(w))
-      c.percentOrPixels(isWidth ? pp->widthPercent : pp->heightPercent, isWidth);
+    if (auto* p = qobject_cast<PanelBase*>(w)) c.percentOrPixels(isWidth ? p->widthPercent : p->heightPercent, isWidth);
     else if (isWidth) SetControlWidth(w, c.integer());
     else SetControlHeight(w, c.integer());
   } else if (c.is(u"enabled")) w->setEnabled(c.boolean(true));
