@@ -2,6 +2,7 @@
 
 #include <QApplication>
 #include <QDir>
+#include <QHash>
 
 #include "controls/skPopMenu.h"
 #include "controls/skSimple.h"
@@ -114,8 +115,16 @@ void TfrmMain::LoadCatalogue() {
 }
 
 void TfrmMain::BuildContentsPage() {
+  // Each template is read once per build: nothing changes them meanwhile,
+  // and a missing one is reported once instead of once per node.
+  QHash<QString, QString> templates;
   ContentsLines = catalogue_.BuildContentsPage(
-      [](const QString& name) { return ReadPackText(ExeFolder() + name); }, SectionList, EntryList);
+      [&templates](const QString& name) {
+        auto it = templates.find(name);
+        if (it == templates.end()) it = templates.insert(name, ReadPackText(ExeFolder() + name));
+        return *it;
+      },
+      SectionList, EntryList);
 }
 
 void TfrmMain::ShowContents() {

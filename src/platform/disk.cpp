@@ -1,6 +1,7 @@
 #include "platform/disk.h"
 
 #include <QDir>
+#include <QDirIterator>
 #include <QFile>
 #include <QFileInfo>
 
@@ -22,14 +23,15 @@ QString Resolve(QStringView name, bool wantDir) {
     QDir dir(current);
     QString next = dir.filePath(part);
     if (part != u"." && part != u".." && !QFileInfo::exists(next)) {
-      const QStringList entries = dir.entryList(QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot,
-                                                QDir::Name);
+      // Folders of pages can hold tens of thousands of files: let the
+      // iterator filter names (case-blind) instead of listing and sorting all.
+      QString pattern = part;
+      for (const QChar special : {u'[', u']', u'*', u'?'}) pattern.replace(special, QStringLiteral("[%1]").arg(special));
+      QDirIterator it(current, {pattern}, QDir::AllEntries | QDir::Hidden | QDir::System | QDir::NoDotAndDotDot);
       next.clear();
-      for (const QString& entry : entries) {
-        if (entry.compare(part, Qt::CaseInsensitive) == 0) {
-          next = dir.filePath(entry);
-          break;
-        }
+      while (it.hasNext()) {
+        const QString candidate = it.next();
+        if (it.fileName().compare(part, Qt::CaseInsensitive) == 0 && (next.isEmpty() || candidate < next)) next = candidate;
       }
       if (next.isEmpty()) return {};
     }
