@@ -83,6 +83,7 @@ QString DecodeHtmlPage(QByteArrayView bytes) {
 TSkHtml::TSkHtml(QWidget* parent) : QTextBrowser(parent) {
   setOpenLinks(false);
   setFrameShape(QFrame::NoFrame);
+  document()->setDocumentMargin(12);  // text never touches the view's edge
   setDefaultBackground(Qt::white);
   connect(this, &QTextBrowser::anchorClicked, this, [this](const QUrl& url) { OpenLink(DecodedUrlText(url)); });
   openPictureWindow = [this](const QString& file, const QString& target) {

@@ -96,7 +96,6 @@ class TSkHtml : public QTextBrowser, public SkControl {
   std::function<void(const QString& currentFile, const QString& target)> openPictureWindow;
 
   bool dragsWindow = false;  // "move": pressing the view drags the window
-  bool moveCursor = false;   // "move_cursor"
   int minWidth = 0;
   int minHeight = 0;
   QPointer<TSkPopMenu> contextMenu;
