@@ -133,7 +133,12 @@ QStringView THtmlAttributes::value(QStringView name) const {
 QStringList THtmlAttributes::lines() const {
   QStringList out;
   out.reserve(size());
-  for (const THtmlAttribute& a : items_) out.append(a.name + u'=' + a.value);
+  for (const THtmlAttribute& a : items_) {
+    QString line;
+    line.reserve(a.name.size() + 1 + a.value.size());
+    line.append(a.name).append(u'=').append(a.value);
+    out.append(line);
+  }
   return out;
 }
 

@@ -12,6 +12,7 @@
 #include "controls/skSimple.h"
 #include "controls/skTreeView.h"
 #include "html/skHTML.h"
+#include "interp/skTreeCommands.h"
 #include "interp/skUseStract.h"
 #include "pack/gSystem.h"
 #include "platform/convert.h"
@@ -202,6 +203,24 @@ const CommandEntry kCommands[] = {
     {"html_go_history", HtmlGoHistory},
     {"label", Label},
     {"combo_load", ComboLoad},
+    {"tree_go_history", TreeGoHistory},
+    {"tree_back", TreeBack},
+    {"tree_forward", TreeForward},
+    {"tree_del_favorite", TreeDelFavorite},
+    {"tree_add_favorite", TreeAddFavorite},
+    {"treeex_add_favorite", TreeExAddFavorite},
+    {"treeex_go", TreeExGo},
+    {"tree_go", TreeGo},
+    {"treeex_check_all", TreeExCheckAll},
+    {"treeex_un_check_all", TreeExUnCheckAll},
+    {"treeex_show_or_hide", TreeExShowOrHide},
+    {"tree_show_or_hide", TreeShowOrHide},
+    {"treeex_next", TreeExNext},
+    {"treeex_prev", TreeExPrev},
+    {"tree_next", TreeNext},
+    {"tree_prev", TreePrev},
+    {"tree_expand", TreeExpand},
+    {"tree_collapse", TreeCollapse},
     {"visible", Visible},
     {"enabled", Enabled},
     {"split_show_or_hide", SplitShowOrHide},
@@ -313,9 +332,7 @@ void TSkStract::ControlClick(QObject* sender) {
 void TSkStract::ControlKeyUp(QObject* sender, int key, Qt::KeyboardModifiers) {
   RHelpAction record;
   if (auto* tree = qobject_cast<TSkTreeEx*>(sender)) {
-    QTreeWidgetItem* item = tree->currentItem();
-    if (key == Qt::Key_Space && item && (item->flags() & Qt::ItemIsUserCheckable))
-      item->setCheckState(0, item->checkState(0) == Qt::Checked ? Qt::Unchecked : Qt::Checked);
+    if (key == Qt::Key_Space) tree->ToggleFocusedMark();
   }
   if (auto* edit = qobject_cast<TSkEditBox*>(sender)) {
     if (edit->actOnEveryKey || key == Qt::Key_Return || key == Qt::Key_Enter) record.Action = edit->action;

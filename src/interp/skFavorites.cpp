@@ -2,6 +2,7 @@
 // store under the window's "reg_dat" key path.
 
 #include "controls/skPopMenu.h"
+#include "controls/skTreeView.h"
 #include "html/skHTML.h"
 #include "interp/skUseStract.h"
 #include "platform/convert.h"
@@ -141,7 +142,31 @@ void TSkStract::FillHistoryMenu(TSkPopMenu* menu) {
   if (!menu || (!menu->historyBack && !menu->historyPrev && !menu->historyFull)) return;
   menu->Clear();
   TSkHtml* html = FindQuiet<TSkHtml>(menu->historyTarget, Kind::Html);
-  if (!html) return;  // trees keep their own histories with their own menus
+  if (!html) {
+    // A tree: older steps (back), newer steps (prev), then every step (full,
+    // the selected node's step checked); each goes back to its step.
+    const TSkTree* tree = FindQuiet<TSkTree>(menu->historyTarget, Kind::Tree);
+    if (!tree) return;
+    auto addStep = [&](int n, bool full) {
+      const QTreeWidgetItem* node = tree->HistoryNode(n);
+      if (!node) return;
+      TSkItem* item = menu->Add(tree->HistoryCaption(n),
+                                QStringLiteral("tree_go_history*%1*%2").arg(menu->historyTarget).arg(n), QString());
+      if (full) {
+        item->setCheckable(true);
+        item->setChecked(node == tree->SelectedNode());
+      }
+      connect(item, &QAction::triggered, this, [this, item] { ControlClick(item); });
+    };
+    const int p = tree->historyPosition();
+    if (menu->historyBack)
+      for (int n = p + 1; n < tree->historyCount(); ++n) addStep(n, false);
+    if (menu->historyPrev)
+      for (int n = 0; n < p; ++n) addStep(n, false);
+    if (menu->historyFull)
+      for (int n = 0; n < tree->historyCount(); ++n) addStep(n, true);
+    return;
+  }
   auto add = [&](int n) {
     const QString action = QStringLiteral("html_go_history*%1*%2//").arg(menu->historyTarget).arg(n) +
                            FillPlaceholder(menu->globalAction, html->historyFile(n), true);

@@ -395,9 +395,9 @@ void TreeKey(const PropertyContext& c) {
   else if (c.is(u"max_width")) c.constraint(&SizeConstraints::maxWidth);
   else if (c.is(u"max_height")) c.constraint(&SizeConstraints::maxHeight);
   else if (c.is(u"anchor") || c.is(u"action")) CommonControlKey(c, false, false);
-  else if (c.is(u"load")) t->loadedFile = c.value;
+  else if (c.is(u"load")) t->LoadTree(c.value);
   else if (c.is(u"bordur")) t->setBorder(c.boolean(true));
-  else if (c.is(u"open_block")) t->openBlock = c.boolean(false);
+  else if (c.is(u"open_block")) t->SetAlwaysExpanded(c.boolean(false));
   else if (c.is(u"link_html")) {
     if (TSkHtml* html = c.stract.GetHtml(c.value)) html->linkTree = t;
   } else if (c.is(u"color")) SetBackgroundColor(t, c.color());
@@ -412,7 +412,7 @@ void TreeKey(const PropertyContext& c) {
 void TreeExKey(const PropertyContext& c) {
   auto* t = static_cast<TSkTreeEx*>(c.object);
   if (c.is(u"anchor") || c.is(u"action")) CommonControlKey(c, false, false);
-  else if (c.is(u"load")) t->loadedFile = c.value;
+  else if (c.is(u"load")) t->LoadTree(c.value);
   else if (c.is(u"min_width")) c.constraint(&SizeConstraints::minWidth);
   else if (c.is(u"min_height")) c.constraint(&SizeConstraints::minHeight);
   else if (c.is(u"color_bg")) {
@@ -423,11 +423,12 @@ void TreeExKey(const PropertyContext& c) {
   else if (c.is(u"color_text_select")) t->colorTextSelect = c.color();
   else if (c.is(u"color_track")) t->colorTrack = c.color();
   else if (c.is(u"color_scroll")) t->colorScroll = c.color();
-  else if (c.is(u"check")) t->checkBoxes = c.boolean(true);
+  else if (c.is(u"check")) t->SetCheckBoxes(c.boolean(true));
   else if (c.is(u"bordur")) t->setBorder(c.boolean(true));
   else if (c.is(u"link_html")) {
     if (TSkHtml* html = c.stract.GetHtml(c.value)) html->linkTreeEx = t;
   }
+  if (c.key.startsWith(u"color_")) t->ApplyColours();
 }
 
 void HtmlKey(const PropertyContext& c) {
