@@ -17,6 +17,7 @@
 #include "controls/skPanel.h"
 #include "controls/skPlayers.h"
 #include "controls/skSimple.h"
+#include "controls/skTreeView.h"
 #include "interp/skUseStract.h"
 #include "pack/gHelpers.h"
 #include "pack/gPack.h"
@@ -123,6 +124,8 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
     const QString text = TextOf(object);
     if (!text.isEmpty()) o[QStringLiteral("text")] = text;
     if (auto* button = qobject_cast<TSkSpeedButton*>(object)) o[QStringLiteral("down")] = button->isChecked();
+    if (auto* tree = qobject_cast<TSkTree*>(object)) o[QStringLiteral("selected")] = tree->SelectedData();
+    if (auto* tree = qobject_cast<TSkTreeEx*>(object)) o[QStringLiteral("selected")] = tree->FocusedData();
     if (auto* view = qobject_cast<TSkHtml*>(object)) {
       o[QStringLiteral("page")] = view->currentFile();
       o[QStringLiteral("title")] = view->documentTitle();
