@@ -76,6 +76,7 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
   TSkStract* interpreter = nullptr;
   TfrmMain* mainWindow = nullptr;
   if (file == u"struct_main.txt") {
+    ClosePack();  // the main window opens the pack itself, as at start-up
     auto main = std::make_unique<TfrmMain>();
     mainWindow = main.get();
     interpreter = main->interpreter();

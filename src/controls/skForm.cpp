@@ -55,7 +55,6 @@ void TSkForm::setSizeable(bool on) {
   sizeable = on;
   setWindowFlag(Qt::WindowMaximizeButtonHint, on && !dialog);
   if (on) {
-    setMinimumSize(minimumSize());
     setMaximumSize(QWIDGETSIZE_MAX, QWIDGETSIZE_MAX);
   } else if (isVisible()) {
     setFixedSize(size());

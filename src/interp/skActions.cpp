@@ -315,9 +315,10 @@ void TSkStract::ControlClick(QObject* sender) {
   } else if (auto* check = qobject_cast<TSkCheckBox*>(sender)) {
     record.Action = FillPlaceholder(check->action, check->isChecked() ? QStringLiteral("1") : QStringLiteral("0"), true);
     for (const QString& name : std::as_const(check->enableList)) {
-      if (auto* control = qobject_cast<QWidget*>(GetControl(name)))
+      QObject* found = GetControl(name);  // a miss is reported by the lookup
+      if (auto* control = qobject_cast<QWidget*>(found))
         control->setEnabled(check->isChecked());
-      else if (!GetComponentQuiet(name))
+      else if (!found)
         ReportError(QStringLiteral("Проверте параметр enable_control для чекьокса ") + check->objectName());
     }
   } else if (qobject_cast<TSkItem*>(sender) || qobject_cast<TSkImage*>(sender) || qobject_cast<TSkPanel*>(sender) ||

@@ -6,7 +6,6 @@
 #include <QMouseEvent>
 #include <QPainter>
 #include <QScreen>
-#include <QToolTip>
 
 #include "controls/skGrid.h"
 #include "controls/skImage.h"
@@ -112,8 +111,6 @@ void TSkStract::ReportError(const QString& message) {
 }
 
 void TSkStract::LoadDescription() {
-  QFont hintFont = QToolTip::font();
-  QToolTip::setFont(hintFont);  // Cyrillic needs nothing more here: text is Unicode
   description_ = std::make_unique<TPakIniFile>(fileName_);
   const QStringList sections = description_->sectionNames();
   if (sections.isEmpty()) {
@@ -429,12 +426,6 @@ TSkComboBox* TSkStract::FindComboByAction(const QString& command) {
     if (TextBefore(box->action, QStringLiteral("*")).compare(command, Qt::CaseInsensitive) == 0) return box;
   }
   return nullptr;
-}
-
-bool TSkStract::GetComponentQuiet(const QString& name) const {
-  for (const auto& object : registries_[int(Kind::All)])
-    if (object && object->objectName().compare(name, Qt::CaseInsensitive) == 0) return true;
-  return false;
 }
 
 bool TSkStract::eventFilter(QObject* watched, QEvent* event) {

@@ -163,8 +163,6 @@ class TSkStract final : public QObject {
   void RememberPanelPercentages();
   // Toggles maximised and normal, swapping the "but_max" button lists first.
   void ToggleMaximised();
-  // True when an object of that name exists; never reports.
-  bool GetComponentQuiet(const QString& name) const;
 
   // Splash window.
   void ShowSplash(const QString& value);
