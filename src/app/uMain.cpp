@@ -6,6 +6,7 @@
 
 #include "controls/skPopMenu.h"
 #include "controls/skSimple.h"
+#include "controls/skTreeView.h"
 #include "html/skHTML.h"
 #include "interp/skUseStract.h"
 #include "pack/gHelpers.h"
@@ -53,11 +54,14 @@ TfrmMain::TfrmMain(QWidget* parent) : TSkForm(parent) {
     connect(printToggle, &QToolButton::clicked, this, [this] { TogglePrintMark(); });
   }
   if (menuPrint) connect(menuPrint, &QMenu::aboutToShow, this, [this] { FillPrintMenu(); });
+  // Favourites change through tree and menu commands too.
+  connect(interpreter_.get(), &TSkStract::favouritesChanged, this, [this] { UpdateButtons(); });
   if (menuFavorite) connect(menuFavorite, &QMenu::aboutToShow, this, [this] { MarkCurrentFavourite(); });
   fastFind = s.GetEditBox(QStringLiteral("ed_fast_find"));
   if (fastFind) fastFind->actOnEveryKey = true;
   html = s.GetHtml(QStringLiteral("html"));
   title = s.GetLabel(QStringLiteral("title"));
+  contentsTree = s.FindQuiet<TSkTree>(QStringLiteral("tree_toc"), Kind::Tree);
 
   LoadCatalogue();
   BuildContentsPage();
@@ -138,6 +142,7 @@ void TfrmMain::ShowContents() {
     html->setVerticalPosition(ContentsPosition);
     html->SyncScrollBars();
   }
+  SyncContentsTree();
   UpdateButtons();
 }
 
@@ -156,6 +161,7 @@ void TfrmMain::OpenEntry(int s, int e) {
   if (title) title->SetWideCaption(TCatalogue::EntryName(entry));
   history_->AddToHistory(entry);
   if (html) html->LoadFile(TCatalogue::EntryPage(entry));
+  SyncContentsTree();
   UpdateButtons();
 }
 
@@ -250,6 +256,21 @@ void TfrmMain::MarkCurrentFavourite() {
   menuFavorite->UncheckAll();
   if (TSkItem* item = menuFavorite->FindByAction(CurrentEntryAction); item && !CurrentEntryAction.isEmpty())
     item->setChecked(true);
+}
+
+void TfrmMain::SyncContentsTree() {
+  if (!contentsTree) return;
+  // The tree's nodes carry entry addresses; however the entry was opened
+  // (contents page, buttons, history, favourites) its node follows.
+  QTreeWidgetItem* node = CurrentEntryAction.isEmpty() ? nullptr : contentsTree->FindNode(CurrentEntryAction);
+  if (!node) {
+    contentsTree->clearSelection();
+    return;
+  }
+  if (contentsTree->currentItem() == node && node->isSelected()) return;
+  contentsTree->setCurrentItem(node);
+  for (QTreeWidgetItem* p = node->parent(); p; p = p->parent()) p->setExpanded(true);
+  contentsTree->scrollToItem(node);
 }
 
 }  // namespace tobrina

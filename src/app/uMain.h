@@ -20,6 +20,7 @@ class TSkSpeedButton;
 class TSkEditBox;
 class TSkHtml;
 class TSkLabel;
+class TSkTree;
 
 class TfrmMain final : public TSkForm {
   Q_OBJECT
@@ -44,6 +45,8 @@ class TfrmMain final : public TSkForm {
   void TogglePrintMark();
   void FillPrintMenu();
   void MarkCurrentFavourite();
+  // Selects the contents tree's node of the open entry (none on the contents page).
+  void SyncContentsTree();
 
   bool EntryShown = false;
   pugi::xml_node CurrentSection;
@@ -61,6 +64,7 @@ class TfrmMain final : public TSkForm {
   QPointer<TSkEditBox> fastFind;
   QPointer<TSkHtml> html;
   QPointer<TSkLabel> title;
+  QPointer<TSkTree> contentsTree;  // optional: "tree_toc"
 
  private:
   // The indices of the open entry, or (-1, -1).

@@ -1,6 +1,8 @@
 // Favourites, history menus and the window position, kept in the per-user
 // store under the window's "reg_dat" key path.
 
+#include <QScopeGuard>
+
 #include "controls/skPopMenu.h"
 #include "controls/skTreeView.h"
 #include "html/skHTML.h"
@@ -86,6 +88,7 @@ void TSkStract::AddFavorite(const QString& text, bool testCaption) {
   }
   favourites_.prepend(text);
   if (favourites_.size() > kMaxFavourites) favourites_.removeLast();
+  const auto notify = qScopeGuard([this] { emit favouritesChanged(); });
 
   QString value = text;
   const QString caption = SplitToken(value, QStringLiteral("="));
@@ -121,6 +124,7 @@ void TSkStract::DeleteFavorite(const QString& key) {
   favourites_.removeAt(found);
   for (const QString& name : favouriteMenus.split(u';', Qt::SkipEmptyParts))
     if (TSkPopMenu* menu = FindQuiet<TSkPopMenu>(name, Kind::PopMenu)) menu->DeleteByData(key);
+  emit favouritesChanged();
 }
 
 void TSkStract::SaveFavorites() {

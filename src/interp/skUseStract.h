@@ -203,6 +203,10 @@ class TSkStract final : public QObject {
     if (window_) window_->dragByBody();
   }
 
+ signals:
+  // A favourite was added or deleted.
+  void favouritesChanged();
+
  private:
   friend struct PropertyContext;
   void createChildren(QObject* container, const QString& name);

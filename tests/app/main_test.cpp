@@ -1,8 +1,11 @@
+#include <QApplication>
 #include <QDir>
+#include <QMouseEvent>
 
 #include "app/uMain.h"
 #include "controls/skPopMenu.h"
 #include "controls/skSimple.h"
+#include "controls/skTreeView.h"
 #include "html/skHTML.h"
 #include "interp/skUseStract.h"
 #include "pack/gHelpers.h"
@@ -23,7 +26,8 @@ class MainWindow : public PackTest {
         "[but_go_next]\ntype=sp_button\n[but_go_info]\ntype=sp_button\n[but_favore]\ntype=sp_button\n"
         "[but_favore_add]\ntype=sp_button\n[but_favore_del]\ntype=sp_button\n[but_list_print]\ntype=sp_button\n"
         "[ch_print]\ntype=sp_button\n[ed_fast_find]\ntype=edit_box\naction=fast_find\n"
-        "[title]\ntype=label\n[html]\ntype=html\nalign=client\n";
+        "[title]\ntype=label\n[html]\ntype=html\nalign=client\n"
+        "[tree_toc]\ntype=tree\nalign=left\nwidth=150\nload=toc.txt\naction=insert\n";
     temp.write("struct_main.txt",
                "[frmMain]\ntype=form\nwidth=800\nheight=600\nreg_dat=\\Software\\Test\nsave_pos=true\n"
                "[menu_favorite]\ntype=pop_menu\nfavorite=true\nglob_action=nil\n"
@@ -38,6 +42,7 @@ class MainWindow : public PackTest {
                "<entry><zetka_name>C</zetka_name><zetka html=\"p\\c.html\"/></entry>"
                "<entry><zetka_name>D</zetka_name><zetka html=\"p\\d.html\"/></entry>"
                "<entry><zetka_name>E</zetka_name><zetka html=\"p\\e.html\"/></entry></section></root>");
+    temp.write("toc.txt", "S0\n\tA;zetka*0*0\n\tB;zetka*0*1\nS2\n\tC;zetka*2*0\n\tD;zetka*2*1\n\tE;zetka*2*2\n");
     QByteArray header = "<html><body>";
     for (int i = 0; i < 200; ++i) header += "<p>line</p>";
     temp.write("work/header.html", header);
@@ -203,6 +208,44 @@ TEST_F(MainWindow, FavouritesSurviveARestartAndKeepTwenty) {
   EXPECT_TRUE(UserStore::Instance().read("\\Software\\Test", "favorite_2").has_value());
   for (int n = 3; n <= 20; ++n)
     EXPECT_FALSE(UserStore::Instance().read("\\Software\\Test", QStringLiteral("favorite_%1").arg(n)).has_value()) << n;
+}
+
+TEST_F(MainWindow, ContentsTreeFollowsTheEntryAndItsFavouriteReopensIt) {
+  TSkTree* tree = window->contentsTree;
+  ASSERT_TRUE(tree);
+  QTreeWidgetItem* d = tree->FindNode("zetka*2*1");
+  ASSERT_TRUE(d);
+  tree->setCurrentItem(d);
+  const QPoint at = tree->visualItemRect(d).center();
+  QMouseEvent release(QEvent::MouseButtonRelease, at, tree->viewport()->mapToGlobal(at), Qt::LeftButton, Qt::NoButton,
+                      Qt::NoModifier);
+  QApplication::sendEvent(tree->viewport(), &release);
+  EXPECT_EQ(window->CurrentEntryAction, QStringLiteral("zetka*2*1")) << "a click on a node opens its entry";
+  EXPECT_EQ(window->title->wideCaption(), QStringLiteral("D"));
+
+  const struct {
+    const char* action;
+    const char* selected;
+  } steps[] = {{"go_next", "zetka*2*2"}, {"go_history_prev", "zetka*2*1"}, {"zetka*0*1", "zetka*0*1"},
+               {"go_prev", "zetka*0*0"}, {"go_main", ""},                 {"go_history_prev", "zetka*0*1"}};
+  for (const auto& step : steps) {
+    run(step.action);
+    EXPECT_EQ(tree->SelectedData(), QString(step.selected)) << step.action;
+  }
+  EXPECT_EQ(window->history().items().size(), 3u) << "following the entry adds no steps of its own";
+
+  run("zetka*2*1");
+  run("tree_add_favorite*tree_toc");
+  EXPECT_EQ(window->interpreter()->favourites(), QStringList({"D=zetka*2*1"}));
+  EXPECT_FALSE(enabled("but_favore_add")) << "a tree favourite is the entry's own favourite";
+  window.reset();
+  open();
+  run("go_main");
+  ASSERT_EQ(window->menuFavorite->Count(), 1);
+  window->menuFavorite->ItemAt(0)->trigger();
+  EXPECT_EQ(window->CurrentEntryAction, QStringLiteral("zetka*2*1"));
+  EXPECT_EQ(window->contentsTree->SelectedData(), QStringLiteral("zetka*2*1"));
+  EXPECT_TRUE(ui->messages.empty()) << ui->texts().join('|').toStdString();
 }
 
 TEST_F(MainWindow, PositionIsStoredAndRestored) {
