@@ -9,8 +9,11 @@
 #include <QJsonDocument>
 #include <QJsonObject>
 #include <QLineEdit>
+#include <QListWidget>
+#include <QProgressBar>
 #include <cstdio>
 
+#include "app/uFind.h"
 #include "app/uMain.h"
 #include "controls/skForm.h"
 #include "html/skHTML.h"
@@ -67,6 +70,26 @@ QString TextOf(const QObject* object) {
   return {};
 }
 
+// "NAME=VALUE": what a user would type, tick or pick in that control.
+void SetControl(TSkStract& stract, const QString& step) {
+  const QString name = step.section(u'=', 0, 0);
+  const QString value = step.section(u'=', 1);
+  QObject* control = stract.GetControl(name);  // a miss is reported
+  if (auto* combo = qobject_cast<QComboBox*>(control)) {
+    combo->setEditText(value);
+  } else if (auto* edit = qobject_cast<QLineEdit*>(control)) {
+    edit->setText(value);
+  } else if (auto* button = qobject_cast<QAbstractButton*>(control); button && button->isCheckable()) {
+    button->setChecked(ParseBool(value, true));
+  } else if (auto* list = qobject_cast<QListWidget*>(control)) {
+    bool ok = false;
+    const int row = value.toInt(&ok);
+    if (ok && row >= 0 && row < list->count()) list->setCurrentRow(row);
+  } else if (control) {
+    ShowPlainMessage(QStringLiteral("--set: ") + name + QStringLiteral(" не принимает значения"));
+  }
+}
+
 QJsonObject CheckWindow(const QString& file, const CheckOptions& options, ScriptedUi& ui, bool* errorRaised) {
   ui.clear();
   QJsonArray handedOver;
@@ -75,12 +98,18 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
   std::unique_ptr<TSkStract> ownInterpreter;
   TSkStract* interpreter = nullptr;
   TfrmMain* mainWindow = nullptr;
+  std::unique_ptr<TfrmMain> owner;  // the search window's
   if (file == u"struct_main.txt") {
     ClosePack();  // the main window opens the pack itself, as at start-up
     auto main = std::make_unique<TfrmMain>();
     mainWindow = main.get();
     interpreter = main->interpreter();
     window = std::move(main);
+  } else if (file == u"struct_find.txt") {
+    ClosePack();
+    owner = std::make_unique<TfrmMain>();
+    mainWindow = owner.get();
+    interpreter = owner->findWindow()->interpreter();
   } else {
     window = std::make_unique<TfrmFORM>();
     ownInterpreter = std::make_unique<TSkStract>(window.get(), file);
@@ -91,13 +120,16 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
     interpreter->ActivateDescription();
   }
   interpreter->OnSecondaryWindowAction = [&handedOver](const RHelpAction& r) { handedOver.append(r.Action); };
-  TSkForm& form = *window;
+  TSkForm& form = window ? *window : *owner->findWindow();
   TSkStract& stract = *interpreter;
   form.show();
   QCoreApplication::processEvents();
   const std::size_t loadMessages = ui.messages.size();
   for (const QString& action : options.actions) {
-    stract.RunActionText(action);
+    if (action.startsWith(u'='))
+      SetControl(stract, action.mid(1));
+    else
+      stract.RunActionText(action);
     QCoreApplication::processEvents();
   }
 
@@ -127,6 +159,13 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
     if (auto* button = qobject_cast<TSkSpeedButton*>(object)) o[QStringLiteral("down")] = button->isChecked();
     if (auto* tree = qobject_cast<TSkTree*>(object)) o[QStringLiteral("selected")] = tree->SelectedData();
     if (auto* tree = qobject_cast<TSkTreeEx*>(object)) o[QStringLiteral("selected")] = tree->FocusedData();
+    if (auto* list = qobject_cast<QListWidget*>(object)) {
+      QJsonArray rows;
+      for (int r = 0; r < list->count(); ++r) rows.append(list->item(r)->text());
+      o[QStringLiteral("rows")] = rows;
+      o[QStringLiteral("row")] = list->currentRow();
+    }
+    if (auto* bar = qobject_cast<QProgressBar*>(object)) o[QStringLiteral("position")] = bar->value();
     if (auto* view = qobject_cast<TSkHtml*>(object)) {
       o[QStringLiteral("page")] = view->currentFile();
       o[QStringLiteral("title")] = view->documentTitle();
@@ -166,12 +205,14 @@ bool ParseCheckArguments(const QStringList& arguments, CheckOptions& options) {
       options.window = arguments[++i];
     } else if (a == u"--run" && i + 1 < arguments.size()) {
       options.actions << arguments[++i];
+    } else if (a == u"--set" && i + 1 < arguments.size() && arguments[i + 1].contains(u'=')) {
+      options.actions << u'=' + arguments[++i];
     } else if (a == u"--screenshots" && i + 1 < arguments.size()) {
       options.screenshots = QFileInfo(arguments[++i]).absoluteFilePath();
     } else if (!a.startsWith(u"--") && options.folder.isEmpty()) {
       options.folder = a;
     } else {
-      std::fprintf(stderr, "usage: tobrina --check [--window NAME] [--run ACTION]... [--screenshots FOLDER] [FOLDER]\n");
+      std::fprintf(stderr, "usage: tobrina --check [--window NAME] [--run ACTION | --set NAME=VALUE]... [--screenshots FOLDER] [FOLDER]\n");
       return false;
     }
   }

@@ -2,7 +2,10 @@
 // The check mode for authors and automated tests: builds description files
 // without a display, runs given actions, and prints what was built as JSON.
 //
-//   tobrina --check [--window NAME] [--run ACTION]... [--screenshots FOLDER] [FOLDER]
+//   tobrina --check [--window NAME] [--run ACTION | --set NAME=VALUE]... [--screenshots FOLDER] [FOLDER]
+//
+// --set gives an edit or combo box its text, checks a check or radio button
+// (1/0, true/false) or selects a list row, in order with the actions.
 
 #include <QStringList>
 
@@ -11,7 +14,7 @@ namespace tobrina {
 struct CheckOptions {
   QString folder;        // empty: the executable's folder
   QString window;        // one description file, or empty for every struct_*.txt
-  QStringList actions;   // run in order in each window
+  QStringList actions;   // run in order in each window; "=NAME=VALUE" is a --set
   QString screenshots;   // where to save a picture of each window, if anywhere
 };
 

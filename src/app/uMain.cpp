@@ -4,6 +4,7 @@
 #include <QDir>
 #include <QHash>
 
+#include "app/uFind.h"
 #include "controls/skPopMenu.h"
 #include "controls/skSimple.h"
 #include "controls/skTreeView.h"
@@ -33,6 +34,8 @@ TfrmMain::TfrmMain(QWidget* parent) : TSkForm(parent) {
   };
   interpreter_->LoadDescription();
   interpreter_->ActivateDescription();
+
+  findWindow_ = std::make_unique<TFrmFind>(this);
 
   history_ = std::make_unique<THistoryList>();
   history_->callback = [this](pugi::xml_node item) {
@@ -69,6 +72,7 @@ TfrmMain::TfrmMain(QWidget* parent) : TSkForm(parent) {
 }
 
 TfrmMain::~TfrmMain() {
+  findWindow_.reset();
   history_.reset();
   SectionList.clear();
   EntryList.clear();
@@ -105,6 +109,9 @@ void TfrmMain::MainWindowAction(const RHelpAction& record) {
     history_->HistoryBack();
   } else if (w == u"go_history_next") {
     history_->HistoryForward();
+  } else if (w == u"find_all") {
+    if (findWindow_->resultLabel) findWindow_->resultLabel->SetWideCaption(QString());
+    Ui().runModal(findWindow_.get());
   } else {
     ShowPlainMessage(w + u'*' + a1 + u'*' + a2);
   }

@@ -21,6 +21,7 @@ class TSkEditBox;
 class TSkHtml;
 class TSkLabel;
 class TSkTree;
+class TFrmFind;
 
 class TfrmMain final : public TSkForm {
   Q_OBJECT
@@ -30,6 +31,7 @@ class TfrmMain final : public TSkForm {
 
   TSkStract* interpreter() const { return interpreter_.get(); }
   THistoryList& history() { return *history_; }
+  TFrmFind* findWindow() const { return findWindow_.get(); }
   const TCatalogue& catalogue() const { return catalogue_; }
 
   // The window's own action words.
@@ -72,6 +74,7 @@ class TfrmMain final : public TSkForm {
   void setSpeedButton(const char* name, bool enabled);
 
   std::unique_ptr<TSkStract> interpreter_;
+  std::unique_ptr<TFrmFind> findWindow_;
   std::unique_ptr<THistoryList> history_;
   TCatalogue catalogue_;
 };
