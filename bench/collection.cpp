@@ -75,7 +75,7 @@ bool WriteCp1251(const QString& path, const QString& text) {
   return bytes && WriteBytes(path, *bytes);
 }
 
-QString Page(TextMaker& text, const QString& title) {
+QString Page(TextMaker& text, const QString& title, bool planted) {
   // 2 to 6 KB in windows-1251, one byte a character: paragraphs are added
   // while they fit under the target, and one is shorter than 700 characters.
   const int target = text.between(2800, 6144);
@@ -88,6 +88,11 @@ QString Page(TextMaker& text, const QString& title) {
       QStringLiteral("<p align=\"center\"><img src=\"../%1\" width=\"320\" height=\"200\" alt=\"%2\"></p>\r\n")
           .arg(kPicture, title);
   page += text.paragraph() + picture;
+  if (planted) {
+    QString word = QString::fromUtf16(kPlantedWord);
+    word[0] = word[0].toUpper();
+    page += QStringLiteral("<p>%1 %2 %3.</p>\r\n").arg(text.name(2, 5), word, text.word());
+  }
   for (QString next = text.paragraph(); page.size() + next.size() + tail.size() <= target; next = text.paragraph())
     page += next;
   return page + tail;
@@ -114,6 +119,11 @@ bool CopyFolder(const QString& from, const QString& to) {
 
 }  // namespace
 
+QTemporaryDir& Scratch() {
+  static QTemporaryDir dir;
+  return dir;
+}
+
 QString SyntheticCollection::PageName(int section, int entry) {
   return QStringLiteral("pages\\s%1_e%2.html").arg(section + 1, 4, 10, QChar(u'0')).arg(entry + 1, 2, 10, QChar(u'0'));
 }
@@ -138,21 +148,27 @@ SyntheticCollection WriteSyntheticCollection(const QString& folder, int entries,
     left -= n;
   }
 
+  int index = 0;  // of the entry in catalogue order
+  QString toc;    // the main window's contents tree
   QString topic = QStringLiteral("<?xml version=\"1.0\" encoding=\"windows-1251\"?>\r\n<root>\r\n");
   for (int s = 0; s < int(result.sectionSizes.size()); ++s) {
-    topic += QStringLiteral("  <section format=\"s\" zetka_name=\"%1\">\r\n").arg(text.name(1, 3));
+    const QString section = text.name(1, 3);
+    topic += QStringLiteral("  <section format=\"s\" zetka_name=\"%1\">\r\n").arg(section);
+    toc += section + QStringLiteral("\r\n");
     for (int e = 0; e < result.sectionSizes[std::size_t(s)]; ++e) {
       const QString name = text.name(1, 4);
       const QString page = SyntheticCollection::PageName(s, e);
+      toc += QStringLiteral("\t%1;zetka*%2*%3\r\n").arg(name).arg(s).arg(e);
       topic += QStringLiteral("    <entry><zetka_name>%1</zetka_name><zetka html=\"%2\" file=\"pics\\shared\" count=\"1\"/></entry>\r\n")
                    .arg(name, page);
-      if (!WriteCp1251(base + QString(page).replace(u'\\', u'/'), Page(text, name)))
+      if (!WriteCp1251(base + QString(page).replace(u'\\', u'/'), Page(text, name, HasPlantedWord(index++))))
         return fail(QStringLiteral("cannot write ") + page);
     }
     topic += QStringLiteral("  </section>\r\n");
   }
   topic += QStringLiteral("</root>\r\n");
   if (!WriteCp1251(base + QStringLiteral("topic.xml"), topic)) return fail(QStringLiteral("cannot write topic.xml"));
+  if (!WriteCp1251(base + QStringLiteral("lists/toc.txt"), toc)) return fail(QStringLiteral("cannot write lists/toc.txt"));
 
   const bool templates =
       WriteCp1251(base + QStringLiteral("work/header.html"),
@@ -167,9 +183,11 @@ SyntheticCollection WriteSyntheticCollection(const QString& folder, int entries,
   const QByteArray picture = Picture();
   if (picture.isEmpty() || !WriteBytes(base + kPicture, picture)) return fail(QStringLiteral("cannot write the picture"));
 
-  QFile description(kSourceDir + QStringLiteral("/content/struct_main.txt"));
-  if (!description.open(QIODevice::ReadOnly) || !WriteBytes(base + QStringLiteral("struct_main.txt"), description.readAll()))
-    return fail(QStringLiteral("cannot copy struct_main.txt"));
+  for (const char* file : {"struct_main.txt", "struct_find.txt"}) {
+    QFile description(kSourceDir + QStringLiteral("/content/") + QLatin1String(file));
+    if (!description.open(QIODevice::ReadOnly) || !WriteBytes(base + QLatin1String(file), description.readAll()))
+      return fail(QStringLiteral("cannot copy ") + QLatin1String(file));
+  }
   if (!CopyFolder(kSourceDir + QStringLiteral("/content/skin"), base + QStringLiteral("skin")))
     return fail(QStringLiteral("cannot copy the skin"));
 

@@ -4,6 +4,7 @@
 // authors pack theirs. The same seed gives the same bytes.
 
 #include <QString>
+#include <QTemporaryDir>
 #include <vector>
 
 namespace tobrina::bench {
@@ -17,6 +18,16 @@ struct SyntheticCollection {
 };
 
 inline constexpr unsigned kCollectionSeed = 20240611u;
+
+// One entry in kPlantedEvery carries kPlantedWord in its text (capitalised);
+// kAbsentWord is in none. The syllables the text is made of cannot form either.
+inline constexpr int kPlantedEvery = 100;
+inline constexpr char16_t kPlantedWord[] = u"гиперболоид";
+inline constexpr char16_t kAbsentWord[] = u"звездолёт";
+inline bool HasPlantedWord(int entryIndex) { return entryIndex % kPlantedEvery == kPlantedEvery / 3; }
+
+// The benchmarks' scratch folder, removed at exit.
+QTemporaryDir& Scratch();
 
 enum class LooseFiles { Keep, Remove };
 

@@ -44,11 +44,6 @@ struct Collection {
   QString floorPages;                      // plain files for the floors: pages/ beside pics/
 };
 
-QTemporaryDir& Scratch() {
-  static QTemporaryDir dir;
-  return dir;
-}
-
 // Generated once per kind, on first use, never while a pack is open. Pack
 // only, as collections ship, unless loose files are asked for.
 const Collection& CollectionOf(int entries, LooseFiles loose = LooseFiles::Remove) {
@@ -316,29 +311,4 @@ BENCHMARK(BM_BuildContentsPage)
     ->Unit(benchmark::kMillisecond)
     ->Iterations(5);
 
-// The offscreen platform's complaint about size hints, once a window, would bury the table.
-QtMessageHandler previousHandler = nullptr;
-void QuietHandler(QtMsgType type, const QMessageLogContext& context, const QString& text) {
-  if (text.contains(QStringLiteral("propagateSizeHints"))) return;
-  if (previousHandler) previousHandler(type, context, text);
-}
-
 }  // namespace
-
-int main(int argc, char** argv) {
-  previousHandler = qInstallMessageHandler(QuietHandler);
-  qputenv("QT_QPA_PLATFORM", "offscreen");
-  QApplication app(argc, argv);
-  benchmark::Initialize(&argc, argv);
-  if (!Scratch().isValid()) return 1;
-  // Message boxes are recorded, never shown; positions and favourites go to a scratch store.
-  auto ui = std::make_unique<ScriptedUi>();
-  ScriptedUi* messages = ui.get();
-  InstallUi(std::move(ui));
-  UserStore::Install(std::make_unique<UserStore>(Scratch().filePath(QStringLiteral("user-state.ini"))));
-  benchmark::RunSpecifiedBenchmarks();
-  benchmark::Shutdown();
-  // A message means the collection or the reader went wrong: the figures may mislead.
-  for (const QString& text : messages->texts()) std::fprintf(stderr, "warning: the reader said: %s\n", qPrintable(text));
-  return 0;
-}

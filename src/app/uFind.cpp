@@ -111,14 +111,16 @@ void TFrmFind::addResult(pugi::xml_node entry, std::size_t index) {
 
 void TFrmFind::SearchCaptions() {
   startResults();
+  const TLoweredNeedle needle(searchText);
   const std::vector<pugi::xml_node>& entries = main_->EntryList;
   for (std::size_t i = 0; i < entries.size(); ++i)
-    if (TCatalogue::EntryName(entries[i]).contains(searchText, Qt::CaseInsensitive)) addResult(entries[i], i);
+    if (needle.foundIn(TCatalogue::EntryName(entries[i]))) addResult(entries[i], i);
   showOutcome(!found.empty());
 }
 
 void TFrmFind::SearchFullText() {
   running = true;
+  const TLoweredNeedle needle(searchText);
   parser_ = std::make_unique<TLegHtmlParser>();
   parser_->OnTag = [this](TLegHtmlParser&, QStringView tag, const THtmlAttributes&) {
     if (tag == u"title")
@@ -126,9 +128,9 @@ void TFrmFind::SearchFullText() {
     else if (tag == u"/title")
       inTitle_ = false;
   };
-  parser_->OnText = [this](TLegHtmlParser& sender, QStringView text) {
+  parser_->OnText = [this, &needle](TLegHtmlParser& sender, QStringView text) {
     if (inTitle_) return;
-    foundInEntry_ = text.contains(searchText, Qt::CaseInsensitive);
+    foundInEntry_ = needle.foundIn(text);
     if (foundInEntry_) sender.StopParse();
   };
   const auto done = qScopeGuard([this] {

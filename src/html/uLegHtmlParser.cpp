@@ -452,18 +452,42 @@ void TLegHtmlParser::ScriptBody() {
   if (Emit(OnBlock, body)) Emit(OnScript, body);
 }
 
+TLoweredNeedle::TLoweredNeedle(const QString& lowerNeedle) : needle_(lowerNeedle) {
+  if (needle_.isEmpty()) return;
+  for (char32_t c = 0; c <= 0xFFFF; ++c)
+    if (QChar::toLower(c) == needle_[0].unicode()) firsts_.push_back(char16_t(c));
+}
+
+bool TLoweredNeedle::foundIn(QStringView text) const {
+  const qsizetype n = needle_.size();
+  if (n == 0 || text.size() < n) return false;
+  const char16_t* hay = text.utf16();
+  const char16_t* first = firsts_.data();
+  const std::size_t firsts = firsts_.size();
+  const char16_t a = firsts > 0 ? first[0] : 0, b = firsts > 1 ? first[1] : a;
+  const qsizetype last = text.size() - n;
+  for (qsizetype i = 0; i <= last; ++i) {
+    const char16_t c = hay[i];
+    if (c != a && c != b && (firsts <= 2 || std::find(first + 2, first + firsts, c) == first + firsts)) continue;
+    qsizetype j = 1;
+    while (j < n && QChar::toLower(char32_t(hay[i + j])) == needle_[j].unicode()) ++j;
+    if (j == n) return true;
+  }
+  return false;
+}
+
 bool HtmlTextContains(QStringView html, QStringView lowerNeedle, THtmlTextScope scope) {
   if (lowerNeedle.isEmpty()) return false;
   struct Search {
-    QStringView needle;
+    TLoweredNeedle needle;
     bool inTitle = false;
     bool found = false;
-  } search{lowerNeedle};
+  } search{TLoweredNeedle(lowerNeedle.toString())};
   Search* s = &search;  // one pointer keeps the handlers in std::function's own storage
 
   TLegHtmlParser parser;
   parser.OnText = [s](TLegHtmlParser& sender, QStringView text) {
-    if (s->inTitle || !text.contains(s->needle, Qt::CaseInsensitive)) return;
+    if (s->inTitle || !s->needle.foundIn(text)) return;
     s->found = true;
     sender.StopParse();
   };

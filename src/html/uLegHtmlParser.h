@@ -136,6 +136,20 @@ class TLegHtmlParser {
   THtmlAttributes attributes_;
 };
 
+// A lower-cased needle matched the way the search compares: a text contains
+// it when the text, lower-cased character by character, holds it. Built once
+// per search; matching allocates nothing.
+class TLoweredNeedle {
+ public:
+  explicit TLoweredNeedle(const QString& lowerNeedle);
+  bool empty() const { return needle_.isEmpty(); }
+  bool foundIn(QStringView text) const;
+
+ private:
+  QString needle_;
+  std::vector<char16_t> firsts_;  // every character that lower-cases to the needle's first
+};
+
 enum class THtmlTextScope {
   AllText,
   OutsideTitle,  // text between the tags "title" and "/title" (as written) is left out
