@@ -136,6 +136,12 @@ QJsonObject CheckWindow(const QString& file, const CheckOptions& options, Script
   if (!options.screenshots.isEmpty()) {
     QDir().mkpath(options.screenshots);
     form.grab().save(QDir(options.screenshots).filePath(QFileInfo(file).completeBaseName() + QStringLiteral(".png")));
+    // The search window opens its results in the main window behind it.
+    if (owner) {
+      owner->show();
+      QCoreApplication::processEvents();
+      owner->grab().save(QDir(options.screenshots).filePath(QStringLiteral("struct_find-main.png")));
+    }
   }
 
   QJsonArray objects;

@@ -22,13 +22,8 @@ const QString kNothingFound = QStringLiteral("Поиск не дал резул�
 TFrmFind::TFrmFind(TfrmMain* main) : TSkForm(main), main_(main) {
   setObjectName(QStringLiteral("frmFind"));
   setWindowTitle(QStringLiteral("Поиск"));
-  interpreter_ = std::make_unique<TSkStract>(this, QStringLiteral("struct_find.txt"));
-  interpreter_->OnWindowAction = [this](const RHelpAction& r) { FindWindowAction(r); };
-  interpreter_->OnUnknownObject = [](QWidget*, const QString& name, const QStringList&, const QString&) {
-    ShowPlainMessage(QStringLiteral("Неизвестный контрол:") + name);
-  };
-  interpreter_->LoadDescription();
-  interpreter_->ActivateDescription();
+  interpreter_ = TSkStract::ForWindow(this, QStringLiteral("struct_find.txt"),
+                                      [this](const RHelpAction& r) { FindWindowAction(r); });
 
   TSkStract& s = *interpreter_;
   resultLabel = s.GetLabel(QStringLiteral("lb_rez_find"));

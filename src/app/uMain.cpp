@@ -27,13 +27,8 @@ TfrmMain::TfrmMain(QWidget* parent) : TSkForm(parent) {
   ContentsPosition = 0;
   EntryShown = false;
 
-  interpreter_ = std::make_unique<TSkStract>(this, QStringLiteral("struct_main.txt"));
-  interpreter_->OnWindowAction = [this](const RHelpAction& r) { MainWindowAction(r); };
-  interpreter_->OnUnknownObject = [](QWidget*, const QString& name, const QStringList&, const QString&) {
-    ShowPlainMessage(QStringLiteral("Неизвестный контрол:") + name);
-  };
-  interpreter_->LoadDescription();
-  interpreter_->ActivateDescription();
+  interpreter_ = TSkStract::ForWindow(this, QStringLiteral("struct_main.txt"),
+                                      [this](const RHelpAction& r) { MainWindowAction(r); });
 
   findWindow_ = std::make_unique<TFrmFind>(this);
 
@@ -111,7 +106,7 @@ void TfrmMain::MainWindowAction(const RHelpAction& record) {
     history_->HistoryForward();
   } else if (w == u"find_all") {
     if (findWindow_->resultLabel) findWindow_->resultLabel->SetWideCaption(QString());
-    Ui().runModal(findWindow_.get());
+    if (!findWindow_->isVisible()) Ui().runModal(findWindow_.get());  // shown once at a time
   } else {
     ShowPlainMessage(w + u'*' + a1 + u'*' + a2);
   }

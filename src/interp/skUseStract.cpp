@@ -110,6 +110,18 @@ void TSkStract::ReportError(const QString& message) {
   if (ShowErrors) ShowErrorBox(fileName_ + QStringLiteral("\r\n") + message);
 }
 
+std::unique_ptr<TSkStract> TSkStract::ForWindow(TSkForm* window, const QString& fileName,
+                                                std::function<void(const RHelpAction&)> onAction) {
+  auto interpreter = std::make_unique<TSkStract>(window, fileName);
+  interpreter->OnWindowAction = std::move(onAction);
+  interpreter->OnUnknownObject = [](QWidget*, const QString& name, const QStringList&, const QString&) {
+    ShowPlainMessage(QStringLiteral("Неизвестный контрол:") + name);
+  };
+  interpreter->LoadDescription();
+  interpreter->ActivateDescription();
+  return interpreter;
+}
+
 void TSkStract::LoadDescription() {
   description_ = std::make_unique<TPakIniFile>(fileName_);
   const QStringList sections = description_->sectionNames();

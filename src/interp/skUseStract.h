@@ -83,6 +83,12 @@ class TSkStract final : public QObject {
   TSkStract(const TSkStract&) = delete;
   TSkStract& operator=(const TSkStract&) = delete;
 
+  // The interpreter of an application window: built from the file, the
+  // window's own action words going to onAction, an object of unknown type
+  // reported as "Неизвестный контрол:" and its name.
+  static std::unique_ptr<TSkStract> ForWindow(TSkForm* window, const QString& fileName,
+                                              std::function<void(const RHelpAction&)> onAction);
+
   // Building.
   void LoadDescription();
   void ActivateDescription();

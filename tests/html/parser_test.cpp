@@ -397,5 +397,29 @@ TEST(HtmlParserTextContains, SearchesTextRunsOnly) {
   }
 }
 
+// The needle matches where the text, lower-cased a character at a time,
+// holds it: every character that lower-cases to its first one starts a match.
+TEST(HtmlParserTextContains, LoweredNeedleMatchesAtEveryPlace) {
+  const struct {
+    const char16_t* text;
+    const char16_t* needle;
+    bool found;
+  } cases[] = {
+      {u"ЁЛКА", u"ёлка", true},
+      {u"abc", u"abcd", false},          // longer than the text
+      {u"xxab", u"ab", true},            // at the very end
+      {u"aab", u"ab", true},             // a false start just before
+      {u"\u212Aelvin", u"kelvin", true},  // the Kelvin sign lower-cases to k
+      {u"Kelvin", u"kelvin", true},
+      {u"kelvim", u"kelvin", false},
+      {u"", u"a", false},
+  };
+  for (const auto& c : cases) {
+    const QString text = QString::fromUtf16(c.text), needle = QString::fromUtf16(c.needle);
+    EXPECT_EQ(TLoweredNeedle(needle).foundIn(text), c.found) << text.toStdString() << " / " << needle.toStdString();
+  }
+  EXPECT_FALSE(TLoweredNeedle(QString()).foundIn(u"anything"));
+}
+
 }  // namespace
 }  // namespace tobrina::test
