@@ -1,5 +1,6 @@
 #include "app/uFind.h"
 
+#include <QLineEdit>
 #include <QScopeGuard>
 
 #include "app/catalogue.h"
@@ -42,6 +43,15 @@ TFrmFind::TFrmFind(TfrmMain* main) : TSkForm(main), main_(main) {
 TFrmFind::~TFrmFind() {
   found.clear();
   interpreter_.reset();
+}
+
+void TFrmFind::showEvent(QShowEvent* event) {
+  TSkForm::showEvent(event);
+  // Each showing is ready for typing, the last search selected to replace.
+  if (searchBox) {
+    searchBox->setFocus();
+    if (QLineEdit* edit = searchBox->lineEdit()) edit->selectAll();
+  }
 }
 
 void TFrmFind::FindWindowAction(const RHelpAction& record) {

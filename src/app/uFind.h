@@ -44,6 +44,9 @@ class TFrmFind final : public TSkForm {
   bool running = false;
   QString searchText;  // lower-cased
 
+ protected:
+  void showEvent(QShowEvent* event) override;
+
  private:
   bool modeChecked(const char* name);
   void addResult(pugi::xml_node entry, std::size_t index);
