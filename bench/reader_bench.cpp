@@ -141,6 +141,29 @@ void CloseWindow(std::unique_ptr<TfrmMain> window) {
   ClosePack();
 }
 
+// One floor iteration: a new bare window whose QTextBrowser shows the page,
+// timed from creation to its first paint.
+void RunBareBrowser(benchmark::State& state, const QString& html, const QStringList& searchPaths) {
+  const auto start = Clock::now();
+  auto window = std::make_unique<QWidget>();
+  window->resize(1000, 700);
+  auto* layout = new QVBoxLayout(window.get());
+  auto* browser = new QTextBrowser;
+  layout->addWidget(browser);
+  browser->setSearchPaths(searchPaths);
+  browser->setHtml(html);
+  bool painted = false;
+  {
+    PaintWatch watch(browser->viewport());
+    window->show();
+    painted = watch.wait();
+  }
+  state.SetIterationTime(Seconds(start));
+  window.reset();
+  Settle();
+  if (!painted) state.SkipWithError("the page was never painted");
+}
+
 // --- start-up ----------------------------------------------------------------
 
 void BM_StartupToContents(benchmark::State& state) {
@@ -165,25 +188,7 @@ void BM_StartupToContents(benchmark::State& state) {
 // The floor: a bare window whose QTextBrowser gets the same page.
 void BM_FloorContents(benchmark::State& state) {
   const Collection& c = CollectionOf(int(state.range(0)));
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    auto window = std::make_unique<QWidget>();
-    window->resize(1000, 700);
-    auto* layout = new QVBoxLayout(window.get());
-    auto* browser = new QTextBrowser;
-    layout->addWidget(browser);
-    browser->setHtml(c.contentsHtml);
-    bool painted = false;
-    {
-      PaintWatch watch(browser->viewport());
-      window->show();
-      painted = watch.wait();
-    }
-    state.SetIterationTime(Seconds(start));
-    window.reset();
-    Settle();
-    if (!painted) state.SkipWithError("the page was never painted");
-  }
+  for (auto _ : state) RunBareBrowser(state, c.contentsHtml, {});
   state.counters["entries"] = double(c.entries);
 }
 
@@ -214,26 +219,7 @@ void BM_OpenEntry(benchmark::State& state) {
 void BM_FloorQTextBrowser(benchmark::State& state) {
   const Collection& c = CollectionOf(1000);
   std::size_t next = 0;
-  for (auto _ : state) {
-    const auto start = Clock::now();
-    auto window = std::make_unique<QWidget>();
-    window->resize(1000, 700);
-    auto* layout = new QVBoxLayout(window.get());
-    auto* browser = new QTextBrowser;
-    layout->addWidget(browser);
-    browser->setSearchPaths({c.floorPages});
-    browser->setHtml(c.spreadPages[qsizetype(next++ % c.spread.size())]);
-    bool painted = false;
-    {
-      PaintWatch watch(browser->viewport());
-      window->show();
-      painted = watch.wait();
-    }
-    state.SetIterationTime(Seconds(start));
-    window.reset();
-    Settle();
-    if (!painted) state.SkipWithError("the page was never painted");
-  }
+  for (auto _ : state) RunBareBrowser(state, c.spreadPages[qsizetype(next++ % c.spread.size())], {c.floorPages});
 }
 
 // The floor of OpenEntry: a shown browser given the next page.
